@@ -22,7 +22,8 @@ QDate Hoy()
 }
 
 RelojFijo::RelojFijo(QDateTime momento) : RelojFijo(std::function<QDateTime()>([momento] { return momento; }))
-{}
+{
+}
 
 RelojFijo::RelojFijo(std::function<QDateTime()> reloj) : mAnterior(std::move(relojActual()))
 {

@@ -18,7 +18,7 @@ frmProceso::frmProceso(QWidget* parent)
     lblProceso->setObjectName(QStringLiteral("lblProceso"));
     lblProceso->setAlignment(Qt::AlignCenter);
     lblProceso->setWordWrap(true);
-    lblProceso->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
+    lblProceso->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
     auto* disposicion = new QVBoxLayout(this);
     disposicion->setContentsMargins(24, 20, 24, 20);
     disposicion->addWidget(lblProceso);

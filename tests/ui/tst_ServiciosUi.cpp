@@ -1,4 +1,5 @@
 #include "EntornoPrueba.h"
+#include "ui/Aplicacion.h"
 #include "ui/Configuracion.h"
 #include "ui/Iconos.h"
 #include "ui/Mensajes.h"
@@ -208,6 +209,15 @@ private slots:
         QVERIFY(tieneTinta(imagen, 16));
         QVERIFY(tieneTinta(imagen, 32));
         QVERIFY(!icono(clave.toLower()).isNull());
+    }
+
+    // Standard buttons read in Spanish once the application is prepared.
+    void aplicacionEnEspanol()
+    {
+        dalvo::ui::prepararAplicacion(*qApp);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sí"));
+        QVERIFY(!QApplication::windowIcon().isNull());
     }
 
     void iconoDesconocidoEsNulo()

@@ -24,16 +24,6 @@ private slots:
     void init() { mEntorno = std::make_unique<dalvo::prueba::EntornoPrueba>(); }
     void cleanup() { mEntorno.reset(); }
 
-    void lista()
-    {
-        VistaLista lista;
-        QVERIFY(!lista.rootIsDecorated());
-        QVERIFY(lista.uniformRowHeights());
-        QCOMPARE(lista.selectionMode(), QAbstractItemView::SingleSelection);
-        QCOMPARE(lista.selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(lista.cantidadColumnas(), 0);
-    }
-
     // Widths are kept in whole pixels: 15 twips each at 96 dpi.
     void anchoEnTwips_data()
     {

@@ -42,7 +42,7 @@ bool BaseVigente(const QString& ruta, const OpcionesDemo& opciones);
 // The same for the program's default demo database (scale Demo, default seed).
 bool BaseVigente(const QString& ruta, QDate hoy);
 
-// Generates the file when it is missing or stale; returns ruta.
+// Generates the file when it is missing or stale (throws dalvo::Falla as GenerarBase does); returns ruta.
 QString AsegurarBase(const QString& ruta, const OpcionesDemo& opciones);
 
 // The program's demo database in the per-user data folder, and the same made current for dalvo::Hoy().

@@ -103,10 +103,18 @@ struct Modelo
 // parameters, treatments) and fills the model.
 void generarMaestros(Conexion& db, Modelo& modelo, Aleatorio& azar);
 
+// Medicines, practices and each provider's values, members and their treatments, actions (called by
+// generarMaestros).
+void generarPrestaciones(Conexion& db, Modelo& modelo, Aleatorio& azar);
+
 // Writes tickets, items, authorisations, closings and the processing log.
 void generarMovimientos(Conexion& db, Modelo& modelo, Aleatorio& azar);
 
 // 'yyyy-mm-dd hh:mm:ss', the stored form of every datetime column.
 std::string textoFecha(QDate dia, int segundosDelDia = 0);
+// A moment within the last 'dias' days before hoy, as stored.
+std::string fechaReciente(Aleatorio& azar, QDate hoy, int dias);
+// The number zero-padded to ancho digits.
+QByteArray digitos(qint64 numero, int ancho);
 
 } // namespace dalvo::demo

@@ -6,6 +6,7 @@
 #include "common/Reloj.h"
 #include "demo/Sqlite.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace dalvo;
@@ -163,6 +164,8 @@ void tst_GeneradorDemo::asegurarSoloSiHaceFalta()
 void tst_GeneradorDemo::baseDelProgramaEnCarpetaDelUsuario()
 {
     QTemporaryDir carpeta;
+    const QByteArray anterior = qgetenv("XDG_DATA_HOME");
+    const auto restaurar = qScopeGuard([&] { qputenv("XDG_DATA_HOME", anterior); });
     qputenv("XDG_DATA_HOME", carpeta.path().toUtf8());
     const QString ruta = RutaBaseDemo();
     QVERIFY(ruta.startsWith(carpeta.path() + QLatin1Char('/')));

@@ -152,6 +152,12 @@ void ServidorTds::armarAveria(const Averia& averia, int conexion)
     mNucleo->averias.emplace_back(conexion, averia);
 }
 
+int ServidorTds::averiasArmadas() const
+{
+    std::lock_guard bloqueo(mNucleo->mutex);
+    return int(mNucleo->averias.size());
+}
+
 void ServidorTds::cortarEnReposo(int conexion)
 {
     std::lock_guard bloqueo(mNucleo->mutex);

@@ -52,6 +52,8 @@ public:
 
     // Arms a fault for connection `conexion` (0: whichever connection meets it first).
     void armarAveria(const Averia& averia, int conexion = 0);
+    // Armed faults that no request has met yet (a test waits for 0 to know its request reached the server).
+    int averiasArmadas() const;
     // Closes the link of connection `conexion` (0: every open one) now, while it waits for a request.
     void cortarEnReposo(int conexion = 0);
 

@@ -41,7 +41,7 @@ ParametroRpc parametro(const QString& nombre, const TipoTds& t, const QVariant& 
 
 } // namespace
 
-class tst_TiposTds : public QObject
+class tst_tdsTipos : public QObject
 {
     Q_OBJECT
 
@@ -61,7 +61,7 @@ private slots:
     void soloOpcionesDeSesion();
 };
 
-void tst_TiposTds::valorIdaYVuelta_data()
+void tst_tdsTipos::valorIdaYVuelta_data()
 {
     QTest::addColumn<TipoTds>("tipo");
     QTest::addColumn<QVariant>("valor");
@@ -122,7 +122,7 @@ void tst_TiposTds::valorIdaYVuelta_data()
     QTest::newRow("varchar(max) nulo") << tipoTds(tipo::BIGVARCHR, kLargoMax) << QVariant() << QVariant();
 }
 
-void tst_TiposTds::valorIdaYVuelta()
+void tst_tdsTipos::valorIdaYVuelta()
 {
     QFETCH(TipoTds, tipo);
     QFETCH(QVariant, valor);
@@ -139,7 +139,7 @@ void tst_TiposTds::valorIdaYVuelta()
     QVERIFY(l.fin());
 }
 
-void tst_TiposTds::valorQueNoCabe_data()
+void tst_tdsTipos::valorQueNoCabe_data()
 {
     QTest::addColumn<TipoTds>("tipo");
     QTest::addColumn<QVariant>("valor");
@@ -156,7 +156,7 @@ void tst_TiposTds::valorQueNoCabe_data()
                                      << QVariant(std::numeric_limits<double>::infinity());
 }
 
-void tst_TiposTds::valorQueNoCabe()
+void tst_tdsTipos::valorQueNoCabe()
 {
     QFETCH(TipoTds, tipo);
     QFETCH(QVariant, valor);
@@ -165,7 +165,7 @@ void tst_TiposTds::valorQueNoCabe()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, escribirValor(e, tipo, valor));
 }
 
-void tst_TiposTds::fechaTds_data()
+void tst_tdsTipos::fechaTds_data()
 {
     QTest::addColumn<QDateTime>("fecha");
     QTest::addColumn<qint32>("dias");
@@ -178,7 +178,7 @@ void tst_TiposTds::fechaTds_data()
     QTest::newRow("mediodía de 2000") << fecha("2000-01-01T12:00:00") << 36524 << 12960000u;
 }
 
-void tst_TiposTds::fechaTds()
+void tst_tdsTipos::fechaTds()
 {
     QFETCH(QDateTime, fecha);
     QFETCH(qint32, dias);
@@ -190,7 +190,7 @@ void tst_TiposTds::fechaTds()
     QCOMPARE(deFechaTds(f), fecha);
 }
 
-void tst_TiposTds::claveOfuscada()
+void tst_tdsTipos::claveOfuscada()
 {
     // "a" is 61 00 in UTF-16LE; nibbles swapped 16 00; XOR 0xA5: B3 A5.
     QCOMPARE(ofuscarClave(QStringLiteral("a")), QByteArray("\xB3\xA5", 2));
@@ -199,7 +199,7 @@ void tst_TiposTds::claveOfuscada()
              QStringLiteral("contraseña; Ñ{}"));
 }
 
-void tst_TiposTds::tipoDeColumnaCabeSusValores_data()
+void tst_tdsTipos::tipoDeColumnaCabeSusValores_data()
 {
     QTest::addColumn<int>("tipoAdo");
     QTest::addColumn<int>("tamano");
@@ -223,7 +223,7 @@ void tst_TiposTds::tipoDeColumnaCabeSusValores_data()
         << int(ado::adVariant) << 5 << QString("abc") << int(tipo::NVARCHAR) << 10;
 }
 
-void tst_TiposTds::tipoDeColumnaCabeSusValores()
+void tst_tdsTipos::tipoDeColumnaCabeSusValores()
 {
     QFETCH(int, tipoAdo);
     QFETCH(int, tamano);
@@ -246,7 +246,7 @@ void tst_TiposTds::tipoDeColumnaCabeSusValores()
         escribirValor(e, r, v); // every value fits the declared type
 }
 
-void tst_TiposTds::sentenciaDeExecuteSql_data()
+void tst_tdsTipos::sentenciaDeExecuteSql_data()
 {
     QTest::addColumn<QString>("sentencia");
     QTest::addColumn<QString>("declaracion");
@@ -294,7 +294,7 @@ void tst_TiposTds::sentenciaDeExecuteSql_data()
         << "SELECT 2.00, 1";
 }
 
-void tst_TiposTds::sentenciaDeExecuteSql()
+void tst_tdsTipos::sentenciaDeExecuteSql()
 {
     QFETCH(QString, sentencia);
     QFETCH(QString, declaracion);
@@ -309,7 +309,7 @@ void tst_TiposTds::sentenciaDeExecuteSql()
     QCOMPARE(tds::sentenciaDeExecuteSql(c), esperada);
 }
 
-void tst_TiposTds::soloOpcionesDeSesion_data()
+void tst_tdsTipos::soloOpcionesDeSesion_data()
 {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<bool>("local");
@@ -326,12 +326,12 @@ void tst_TiposTds::soloOpcionesDeSesion_data()
     QTest::newRow("vacío") << "  " << false;
 }
 
-void tst_TiposTds::soloOpcionesDeSesion()
+void tst_tdsTipos::soloOpcionesDeSesion()
 {
     QFETCH(QString, sql);
     QFETCH(bool, local);
     QCOMPARE(tds::soloOpcionesDeSesion(sql), local);
 }
 
-QTEST_GUILESS_MAIN(tst_TiposTds)
-#include "tst_TiposTds.moc"
+QTEST_GUILESS_MAIN(tst_tdsTipos)
+#include "tst_tdsTipos.moc"

@@ -90,6 +90,10 @@ int tamanoAdo(const TipoTds& t);
 QByteArray aCp1252(const QString& s); // characters outside the code page become '?'
 QString deCp1252(const QByteArray& b);
 
+// The bytes of a text in its type's encoding: UTF-16LE for n-types, code page 1252 otherwise.
+QByteArray textoEnBytes(const TipoTds& t, const QString& s);
+QString textoDeBytes(const TipoTds& t, const QByteArray& b);
+
 // datetime: days since 1900-01-01 and three-hundredths of a second since midnight.
 struct FechaTds
 {

@@ -6,11 +6,11 @@
 #include "tds/MotorSqlite.h"
 #include "tds/ServidorTds.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 #include <csignal>
 #include <cstdio>
+#include <pthread.h>
 
 namespace {
 
@@ -30,8 +30,16 @@ int uso()
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // Block the stop signals before any thread starts, so that only sigwait receives them.
+    sigset_t senales;
+    sigemptyset(&senales);
+    sigaddset(&senales, SIGINT);
+    sigaddset(&senales, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &senales, nullptr);
+
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     quint16 puerto = 0;
     QString clave;
     QString archivo;
@@ -56,13 +64,6 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "tds-servidor-prueba: no existe %s\n", qPrintable(archivo));
         return 1;
     }
-
-    // Block the stop signals before any thread starts, so that only sigwait receives them.
-    sigset_t senales;
-    sigemptyset(&senales);
-    sigaddset(&senales, SIGINT);
-    sigaddset(&senales, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &senales, nullptr);
 
     dalvo::tds::ServidorTds servidor(fabricaMotor(clave),
                                      QStringLiteral("sqlite:") + QFileInfo(archivo).absoluteFilePath());

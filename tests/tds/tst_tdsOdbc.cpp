@@ -409,6 +409,18 @@ void tst_tdsOdbc::tiposDeParametro_data()
                            << "Ωmega";
     QTest::newRow("datetime") << SQL_TYPE_TIMESTAMP << 23 << 3 << "2024-03-15 10:20:30.997"
                               << int(ado::adDBTimeStamp) << QVariant(fecha) << "2024-03-15 10:20:30.9970000";
+    // NULL both ways, type by type.
+    QTest::newRow("bigint nulo") << SQL_BIGINT << 0 << 0 << QString() << int(ado::adBigInt) << QVariant()
+                                 << kNulo;
+    QTest::newRow("bit nulo") << SQL_BIT << 0 << 0 << QString() << int(ado::adBoolean) << QVariant() << kNulo;
+    QTest::newRow("float nulo") << SQL_FLOAT << 0 << 0 << QString() << int(ado::adDouble) << QVariant()
+                                << kNulo;
+    QTest::newRow("decimal nulo") << SQL_DECIMAL << 10 << 2 << QString() << int(ado::adDecimal) << QVariant()
+                                  << kNulo;
+    QTest::newRow("nvarchar nulo") << SQL_WVARCHAR << 20 << 0 << QString() << int(ado::adVarWChar)
+                                   << QVariant() << kNulo;
+    QTest::newRow("datetime nulo") << SQL_TYPE_TIMESTAMP << 23 << 3 << QString() << int(ado::adDBTimeStamp)
+                                   << QVariant() << kNulo;
     QTest::newRow("texto largo") << SQL_WLONGVARCHAR << 20000 << 0 << QString(9000, u'ñ')
                                  << int(ado::adLongVarWChar) << QVariant(QString(9000, u'ñ'))
                                  << QString(9000, u'ñ');

@@ -452,7 +452,7 @@ void tst_tdsOdbc::tiposDeParametro()
                      SQLSMALLINT(decimales), devuelto.data(), SQLLEN(devuelto.size() * sizeof(SQLWCHAR)),
                      &indSalida);
     // A call without result sets ends at once: the driver answers SQL_NO_DATA, outputs already in place.
-    const SQLRETURN r = SQLExecDirectW(st, ancho(QStringLiteral("{call spEco(?, ?)}")), SQL_NTS);
+    const SQLRETURN r = SQLExecDirectW(st, ancho(QStringLiteral("{call spRebote(?, ?)}")), SQL_NTS);
     QVERIFY2(r == SQL_NO_DATA, qPrintable(QString::number(r) + describir(odbc.registrosSentencia())));
 
     const auto llamadas = mGuion->llamadas();

@@ -1,6 +1,7 @@
 #include "data/clsParametros.h"
 
 #include "common/Falla.h"
+#include "common/FuncionesGenerales.h"
 #include "data/cUserConnection.h"
 
 #include <cmath>
@@ -11,13 +12,6 @@ namespace {
 
 const QString kOrigenBuscar = QStringLiteral("clsParametros");
 const QString kOrigenChk = QStringLiteral("clsParametros.chkConnect");
-
-// A column read as Convertir(valor, 1, 1) reads it: a null is empty text, blanks around are removed.
-// TODO(lead): use Convertir of common/FuncionesGenerales.h once it is merged.
-QString textoRecortado(const QVariant& valor)
-{
-    return ado::esNulo(valor) ? QString() : valor.toString().trimmed();
-}
 
 // Direct conversion to a 16-bit integer, with the errors of the original platform's CInt: a null is an
 // invalid use of Null, a text that is no number a type mismatch, and halves round to even.
@@ -77,7 +71,7 @@ std::unique_ptr<ado::Recordset> clsParametros::Buscar()
         nuevo.RegistrosLeidos = leidos;
         if (leidos == 1) {
             auto texto = [&](const char* campo) {
-                return textoRecortado(rs->Fields(QLatin1String(campo)).Value());
+                return Convertir(rs->Fields(QLatin1String(campo)).Value(), 1, 1).toString();
             };
             auto entero = [&](const char* campo) {
                 return entero16(rs->Fields(QLatin1String(campo)).Value());

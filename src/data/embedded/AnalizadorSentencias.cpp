@@ -322,7 +322,13 @@ PSentencia Analizador::sentenciaInsert(int inicio)
     s->clase = ClaseSentencia::Insert;
     s->inicio = inicio;
     acepta("INTO");
-    s->tabla = fuente();
+    s->tabla.nombre = nombreCompuesto();
+    if (es("WITH") && siguiente().esSimbolo("(")) {
+        ++mPos;
+        sugerencias();
+    } else if (esInicioSugerencias()) {
+        sugerencias();
+    }
     if (actual().esSimbolo("(") && !siguiente().es("SELECT")) {
         ++mPos;
         do

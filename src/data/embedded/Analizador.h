@@ -11,6 +11,8 @@ class Analizador
 {
 public:
     explicit Analizador(const QString& sql);
+    // Tokens already read, with the literals that stand for parameters marked (see Plantilla).
+    Analizador(const QString& sql, std::vector<Token> tokens, std::vector<int> marcas);
 
     // A batch: statements one after another, ';' optional, lines holding GO skipped.
     std::vector<PSentencia> lote();
@@ -71,7 +73,9 @@ private:
 
     QString mFuente;
     std::vector<Token> mTokens;
+    std::vector<int> mMarcas;
     size_t mPos = 0;
+    int marca() const { return mPos < mMarcas.size() ? mMarcas[mPos] : 0; }
 };
 
 // True for the aggregate functions SQL Server knows.

@@ -247,6 +247,7 @@ PNodo Analizador::primaria()
         n->valor = ValorSql::deTexto(t.texto);
         n->tipo = TipoSql::texto(t.tipo == Tok::CadenaN ? Familia::NVarChar : Familia::VarChar,
                                  std::max<int>(1, int(t.texto.size())));
+        n->parametro = marca();
         ++mPos;
         break;
     case Tok::Entero: {
@@ -263,6 +264,7 @@ PNodo Analizador::primaria()
             n->valor = ValorSql::deReal(t.texto.toDouble());
             n->tipo = TipoSql::numerico(38, 0);
         }
+        n->parametro = marca();
         ++mPos;
         break;
     }
@@ -272,6 +274,7 @@ PNodo Analizador::primaria()
         const int escala = int(t.texto.size() - punto - 1);
         n->valor = ValorSql::deReal(t.texto.toDouble());
         n->tipo = TipoSql::numerico(std::max<int>(int(t.texto.size()) - 1, 1), escala);
+        n->parametro = marca();
         ++mPos;
         break;
     }
@@ -279,6 +282,7 @@ PNodo Analizador::primaria()
         n = nodo(ClaseNodo::Literal, inicio);
         n->valor = ValorSql::deReal(t.texto.toDouble());
         n->tipo = TipoSql::de(Familia::Float);
+        n->parametro = marca();
         ++mPos;
         break;
     case Tok::Variable:

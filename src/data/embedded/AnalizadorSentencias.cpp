@@ -25,6 +25,10 @@ bool esInstruccionNoAdmitida(const Token& t)
 Analizador::Analizador(const QString& sql) : mFuente(sql), mTokens(tokenizar(sql))
 {}
 
+Analizador::Analizador(const QString& sql, std::vector<Token> tokens, std::vector<int> marcas)
+    : mFuente(sql), mTokens(std::move(tokens)), mMarcas(std::move(marcas))
+{}
+
 const Token& Analizador::siguiente(int k) const
 {
     const size_t i = std::min(mPos + size_t(k), mTokens.size() - 1);

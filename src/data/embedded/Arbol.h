@@ -58,6 +58,7 @@ struct Nodo
     bool tieneElse = false;
     int inicio = 0; // source span, for messages
     int fin = 0;
+    int parametro = 0; // a literal standing for parameter n of a shared statement (0: a constant)
 };
 
 struct ItemSelect

@@ -452,6 +452,23 @@ void fReplace(sqlite3_context* ctx, int, sqlite3_value** a)
     ValorSql::deTexto(t).devolver(ctx);
 }
 
+// The fixed beginning of a LIKE pattern (cual 0), or the first text past every text that begins so (cual 1).
+void fPrefijo(sqlite3_context* ctx, int, sqlite3_value** a)
+{
+    if (esNulo(a[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QString patron = textoDe(a[0]);
+    qsizetype largo = 0;
+    while (largo < patron.size() && patron[largo] != u'%' && patron[largo] != u'_' && patron[largo] != u'[')
+        ++largo;
+    QString r = patron.left(largo);
+    if (sqlite3_value_int(a[1]) != 0)
+        r += QChar(0xFFFF);
+    ValorSql::deTexto(r).devolver(ctx);
+}
+
 void fReplicate(sqlite3_context* ctx, int, sqlite3_value** a)
 {
     if (esNulo(a[0]) || esNulo(a[1]) || sqlite3_value_int(a[1]) < 0) {
@@ -500,6 +517,7 @@ void registrarFuncionesSql(sqlite3* db, const OrdenFecha* orden)
     sqlite3_create_function(db, "lower", 1, det, nullptr, fMayusMinus, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_charindex", 2, det, nullptr, fCharIndex, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_charindex", 3, det, nullptr, fCharIndex, nullptr, nullptr);
+    sqlite3_create_function(db, "dalvo_prefijo", 2, det, nullptr, fPrefijo, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_replace", 3, det, nullptr, fReplace, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_replicate", 2, det, nullptr, fReplicate, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_round", 2, det, nullptr, fRound, nullptr, nullptr);

@@ -1,6 +1,7 @@
 #include "data/embedded/Interprete.h"
 
 #include "data/embedded/Errores.h"
+#include "data/embedded/Plantilla.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>
@@ -281,6 +282,8 @@ void Ejecucion::enlazar(Preparada& p)
             sqlite3_bind_int64(p.stmt, indice, filas);
         else if (n == "@__trancount")
             sqlite3_bind_int(p.stmt, indice, mSesion.nivelTransaccion());
+        else if (const int k = numeroParametro(n); k > 0 && parametros && size_t(k) <= parametros->size())
+            (*parametros)[size_t(k - 1)].enlazar(p.stmt, indice);
         else
             valores.value(QString::fromUtf8(n)).enlazar(p.stmt, indice);
     }

@@ -25,7 +25,8 @@ public:
 
     void correr();
 
-    QHash<QString, ValorSql> valores; // lower-case name with @
+    QHash<QString, ValorSql> valores;                  // lower-case name with @
+    const std::vector<ValorSql>* parametros = nullptr; // the values of a shared batch's literals
     int retorno = 0;
     ValorSql valorFuncion;
     qint64 filas = 0;

@@ -5,6 +5,7 @@
 #include "data/embedded/Errores.h"
 #include "data/embedded/Extensiones.h"
 #include "data/embedded/Interprete.h"
+#include "data/embedded/Plantilla.h"
 #include "data/embedded/Procedimientos.h"
 
 #include <sqlite3.h>
@@ -272,9 +273,12 @@ void Sesion::terminar(const ado::FallaMotor* falla)
 QStringList Sesion::traducir(const QString& sql)
 {
     comenzar(0);
+    // Translated as ejecutar translates it: literals in conditions are parameters (@__p1...).
+    std::vector<Token> tokens = tokenizar(sql);
+    const Plantilla plantilla = armarPlantilla(sql, tokens);
     Programa programa;
     programa.texto = sql;
-    programa.def.cuerpo = Analizador(sql).lote();
+    programa.def.cuerpo = Analizador(sql, std::move(tokens), plantilla.marcas).lote();
     prepararPrograma(programa);
     const EntornoTraduccion e = entorno(programa);
     QStringList textos;
@@ -323,17 +327,20 @@ ado::Lote Sesion::ejecutar(const QString& sql, int segundosEspera)
     ado::Lote lote;
     try {
         comenzar(segundosEspera);
-        std::shared_ptr<Programa> programa = mLotes.value(sql);
+        std::vector<Token> tokens = tokenizar(sql);
+        const Plantilla plantilla = armarPlantilla(sql, tokens);
+        std::shared_ptr<Programa> programa = mLotes.value(plantilla.clave);
         if (!programa) {
             programa = std::make_shared<Programa>();
             programa->texto = sql;
-            programa->def.cuerpo = Analizador(sql).lote();
+            programa->def.cuerpo = Analizador(sql, std::move(tokens), plantilla.marcas).lote();
             prepararPrograma(*programa);
-            if (mLotes.size() >= 256)
+            if (mLotes.size() >= 128)
                 mLotes.clear();
-            mLotes.insert(sql, programa);
+            mLotes.insert(plantilla.clave, programa);
         }
         Ejecucion e(*this, *programa, &lote);
+        e.parametros = &plantilla.valores;
         e.correr();
     } catch (const ado::FallaMotor& f) {
         terminar(&f);

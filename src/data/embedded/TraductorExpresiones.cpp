@@ -1,6 +1,7 @@
 // Expressions: columns, operators, predicates, CASE, subqueries and the conversions between types.
 #include "data/embedded/Errores.h"
 #include "data/embedded/FuncionesSql.h"
+#include "data/embedded/Plantilla.h"
 #include "data/embedded/Traductor.h"
 #include "data/embedded/TraductorInterno.h"
 
@@ -112,6 +113,15 @@ Traductor::Expr Traductor::traducir(const Nodo& n)
 {
     switch (n.clase) {
     case ClaseNodo::Literal:
+        if (n.parametro) {
+            // The value is bound at each run: nothing may depend on it but its kind.
+            Expr x;
+            x.sql = QString::fromLatin1(nombreParametro(n.parametro));
+            x.tipo = n.tipo;
+            if (x.tipo.esTexto())
+                x.tipo.longitud = -1;
+            return x;
+        }
         return literal(n.valor, n.tipo);
     case ClaseNodo::Columna:
         return columna(n);
@@ -485,7 +495,14 @@ Traductor::Expr Traductor::como(const Nodo& n)
     Expr r;
     r.predicado = true;
     r.sql = QLatin1Char('(') + v.sql + no + QStringLiteral(" LIKE ") + p.sql + escape + QLatin1Char(')');
-    if (!n.negado && escape.isEmpty() && v.ci && v.columna && p.constante && !p.valor.esNulo()) {
+    const Nodo& patronNodo = *n.hijos[1];
+    if (!n.negado && escape.isEmpty() && v.ci && v.columna && patronNodo.clase == ClaseNodo::Literal &&
+        patronNodo.parametro && patronNodo.valor.clase == ValorSql::Texto &&
+        !patronNodo.valor.texto.isEmpty() && !QStringView(u"%_[").contains(patronNodo.valor.texto.front())) {
+        // A pattern bound at each run, whose shape (a fixed prefix) the statement's key guarantees.
+        r.sql = QStringLiteral("(%1 >= dalvo_prefijo(%2, 0) AND %1 < dalvo_prefijo(%2, 1) AND %1 LIKE %2)")
+                    .arg(v.sql, p.sql);
+    } else if (!n.negado && escape.isEmpty() && v.ci && v.columna && p.constante && !p.valor.esNulo()) {
         // A fixed prefix lets the column's index (same collation) narrow the search, as SQLite's own LIKE
         // optimisation would for NOCASE.
         const QString& patron = p.valor.texto;

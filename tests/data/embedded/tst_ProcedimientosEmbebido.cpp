@@ -109,7 +109,7 @@ class tst_ProcedimientosEmbebido : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void initTestCase();
     void devuelveCadaResultadoYElValorDeRetorno();
     void losArgumentosQueFaltanTomanSuValorPorDefecto_data();
     void losArgumentosQueFaltanTomanSuValorPorDefecto();
@@ -130,7 +130,7 @@ private:
     std::unique_ptr<embebido::MotorEmbebido> mMotor;
 };
 
-void tst_ProcedimientosEmbebido::init()
+void tst_ProcedimientosEmbebido::initTestCase()
 {
     mBase = std::make_unique<BaseDePrueba>();
     mBase->instalar(QStringLiteral("spCinco"), QString::fromUtf8(kCinco));
@@ -238,6 +238,7 @@ void tst_ProcedimientosEmbebido::execDevuelveLasSalidasAVariables()
 
 void tst_ProcedimientosEmbebido::unCierreEscribeYRespondePorSusSalidas()
 {
+    initTestCase(); // it writes: a base of its own
     auto llamar = [&](int prestador) {
         QVector<ado::ParametroMotor> ps{
             parametro("pNumeroEjecucionSys", ado::adInteger, ado::Direccion::Entrada, 0),
@@ -343,6 +344,7 @@ void tst_ProcedimientosEmbebido::instalarRechazaUnTextoQueNoSeLee()
 
 void tst_ProcedimientosEmbebido::unProcedimientoReinstaladoSeLeeDeNuevo()
 {
+    initTestCase(); // it installs: a base of its own
     QCOMPARE(unValor(*mMotor, QStringLiteral("EXEC spFalla 3")), QVariant(1));
     mBase->instalar(QStringLiteral("spFalla"),
                     QStringLiteral("CREATE PROCEDURE spFalla @pCual int AS SELECT 2 AS Otra"));

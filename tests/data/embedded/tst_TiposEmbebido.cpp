@@ -21,6 +21,10 @@ private slots:
     void listaDeColumnasDeLaVentanaDeConsultas_data();
     void listaDeColumnasDeLaVentanaDeConsultas();
     void elCatalogoVeLasTablasNuevas();
+    void lasBusquedasPorClaveUsanUnIndice_data();
+    void lasBusquedasPorClaveUsanUnIndice();
+    void lasSentenciasQueSoloCambianValoresComparten_data();
+    void lasSentenciasQueSoloCambianValoresComparten();
 
 private:
     std::unique_ptr<BaseDePrueba> mBase;
@@ -212,6 +216,75 @@ void tst_TiposEmbebido::elCatalogoVeLasTablasNuevas()
     mBase->sqlite(QStringLiteral("DROP TABLE Nueva"));
     QCOMPARE(errores([&] { motor->ejecutar(QStringLiteral("SELECT * FROM Nueva"), 0); }).value(0).Number,
              208);
+}
+
+void tst_TiposEmbebido::lasBusquedasPorClaveUsanUnIndice_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("plan");
+    QTest::newRow("clave") << "SELECT COUNT(*) FROM Tickets T WHERE T.IdTicket = 100"
+                           << "SEARCH T USING";
+    QTest::newRow("ausyst") << "SELECT COUNT(*) FROM Tickets T WHERE T.AuSysT = 42"
+                            << "ix_tickets_ausyst";
+    QTest::newRow("texto igual") << "SELECT COUNT(*) FROM Prestadores P WHERE P.Nombre = 'farmacia ñandú'"
+                                 << "ix_prestadores_nombre (Nombre=?)";
+    QTest::newRow("texto igual a la izquierda")
+        << "SELECT COUNT(*) FROM Prestadores P WHERE 'F001' = P.Prestador_OS"
+        << "ix_prestadores_os (Prestador_OS=?)";
+    QTest::newRow("prefijo") << "SELECT COUNT(*) FROM Tickets T WHERE T.num_Afil LIKE '99%'"
+                             << "ix_tickets_afiliado (Num_Afil>? AND Num_Afil<?)";
+    QTest::newRow("rango de fechas") << "SELECT COUNT(*) FROM Tickets T WHERE T.Fecha_Prestacion BETWEEN "
+                                        "'05/01/2024 00:00:00' AND '05/31/2024 23:59:59'"
+                                     << "ix_tickets_fecha (Fecha_Prestacion>? AND Fecha_Prestacion<?)";
+    QTest::newRow("prestador y rango")
+        << "SELECT COUNT(*) FROM Tickets T WHERE T.IdPrestador = 1 AND "
+           "T.Fecha_Prestacion BETWEEN '05/01/2024' AND '05/31/2024 23:59:59'"
+        << "ix_tickets_prestador_fecha (IdPrestador=? AND Fecha_Prestacion>? AND";
+    QTest::newRow("matricula en subconsulta")
+        << "SELECT (SELECT MAX(Medicos.Nombre) FROM Medicos (NOLOCK) WHERE Medicos.Matricula = "
+           "RIGHT('000000' + "
+           "RTRIM(LTRIM(CONVERT(VarChar(9), T.MatriculaPP))),6)) FROM TicketPrestador T"
+        << "ix_medicos_matricula (Matricula=?)";
+    QTest::newRow("clave entre comillas") << "SELECT COUNT(*) FROM Medicos M WHERE M.idMedico = '7'"
+                                          << "SEARCH M USING";
+}
+
+void tst_TiposEmbebido::lasBusquedasPorClaveUsanUnIndice()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, plan);
+    const QString visto = mMotor->planDeConsulta(sql).join(QLatin1String(" | "));
+    QVERIFY2(visto.contains(plan), qPrintable(visto));
+}
+
+void tst_TiposEmbebido::lasSentenciasQueSoloCambianValoresComparten_data()
+{
+    // Run in this order on one session: each row reuses the statement prepared for the one before.
+    QTest::addColumn<QString>("condicion");
+    QTest::addColumn<int>("cuenta");
+    QTest::newRow("prefijo") << "Nombre LIKE 'farm%'" << 2;
+    QTest::newRow("otro prefijo acentuado") << "Nombre LIKE 'CLÍN%'" << 1;
+    QTest::newRow("sin prefijo") << "Nombre LIKE '%ÑAN%'" << 1;
+    QTest::newRow("otro sin prefijo") << "Nombre LIKE '%x%'" << 0;
+    QTest::newRow("fechas") << "fUltModif BETWEEN '05/01/2024 00:00:00' AND '05/31/2024 23:59:59'" << 1;
+    QTest::newRow("fechas vacias") << "fUltModif BETWEEN '' AND ''" << 0;
+    QTest::newRow("otras fechas") << "fUltModif BETWEEN '04/30/2024 00:00:00' AND '05/31/2024 23:59:59'" << 2;
+    QTest::newRow("entero") << "IdPrestador = 2" << 1;
+    QTest::newRow("entero como texto") << "IdPrestador = '3'" << 1;
+}
+
+void tst_TiposEmbebido::lasSentenciasQueSoloCambianValoresComparten()
+{
+    QFETCH(QString, condicion);
+    QFETCH(int, cuenta);
+    QCOMPARE(unValor(*mMotor, QStringLiteral("SELECT COUNT(*) AS Cuenta FROM Prestadores P (NOLOCK) WHERE ") +
+                                  condicion),
+             QVariant(cuenta));
+    // A value that does not convert fails when the statement runs, as on SQL Server.
+    const auto e = errores([&] {
+        mMotor->ejecutar(QStringLiteral("SELECT COUNT(*) FROM Prestadores WHERE fUltModif = 'ayer'"), 0);
+    });
+    QCOMPARE(e.value(0).Number, 241);
 }
 
 QTEST_GUILESS_MAIN(tst_TiposEmbebido)

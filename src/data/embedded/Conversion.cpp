@@ -64,7 +64,7 @@ ValorSql aEntero(qint64 v, const TipoSql& origen, const TipoSql& destino)
     if (destino.familia == Familia::Bit)
         return ValorSql::deEntero(v != 0 ? 1 : 0);
     if (v < limiteEntero(destino.familia, false) || v > limiteEntero(destino.familia, true)) {
-        if (origen.esTexto())
+        if (origen.esTexto() || origen.esEntero() || origen.esNulo())
             lanzar(num::DesbordeTipo, k22003,
                    QStringLiteral("Error de desbordamiento aritmético para el tipo de datos %1, valor = %2.")
                        .arg(destino.nombre())

@@ -36,6 +36,8 @@ private slots:
     void rechazaConElErrorDeSqlServer();
     void unaConstruccionDesconocidaDaUnErrorClaro_data();
     void unaConstruccionDesconocidaDaUnErrorClaro();
+    void modificaComoSqlServer_data();
+    void modificaComoSqlServer();
     void unLoteDevuelveCadaResultadoYElErrorDelMedio();
     void dateformatCambiaElOrdenDeLasFechas();
     void getdateEsElRelojDelPrograma();
@@ -305,6 +307,10 @@ void tst_DialectoEmbebido::rechazaConElErrorDeSqlServer_data()
     QTest::newRow("combinacion antigua")
         << "SELECT * FROM syscolumns c, systypes t WHERE c.usertype *= t.usertype" << 4147 << "42000";
     QTest::newRow("catalogo no se modifica") << "DELETE FROM sysobjects" << 259 << "42000";
+    QTest::newRow("desborde de smallint") << "INSERT INTO Cobertura VALUES (70000, 'x')" << 220 << "22003";
+    QTest::newRow("null en columna obligatoria") << "UPDATE Cobertura SET Cobertura = NULL" << 515 << "23000";
+    QTest::newRow("faltan valores") << "INSERT INTO Cobertura (IdCobertura, Cobertura) VALUES (9)" << 109
+                                    << "42000";
 }
 
 void tst_DialectoEmbebido::rechazaConElErrorDeSqlServer()
@@ -360,6 +366,55 @@ void tst_DialectoEmbebido::unaConstruccionDesconocidaDaUnErrorClaro()
     QCOMPARE(e.first().Number, 30900);
     QCOMPARE(e.first().SQLState, QStringLiteral("42000"));
     QVERIFY2(e.first().Description.contains(nombrada), qPrintable(e.first().Description));
+}
+
+void tst_DialectoEmbebido::modificaComoSqlServer_data()
+{
+    QTest::addColumn<QString>("sentencia");
+    QTest::addColumn<QString>("consulta");
+    QTest::addColumn<QVariant>("esperado");
+    QTest::newRow("update") << "UPDATE Accion SET Descripcion = 'Nueva' WHERE CodigoAccion = '0012'"
+                            << "SELECT Descripcion FROM Accion WHERE CodigoAccion = '0012'"
+                            << QVariant(relleno(QStringLiteral("Nueva"), 60));
+    QTest::newRow("update con alias y join")
+        << "UPDATE T SET idCierre = C.IdCierre FROM Tickets T JOIN Cierres C ON "
+           "C.IdPrestador = T.IdPrestador WHERE T.IdTicket = 100"
+        << "SELECT idCierre FROM Tickets WHERE IdTicket = 100" << QVariant(1);
+    QTest::newRow("update con otra tabla")
+        << "UPDATE Tickets SET desc_os = 99 FROM Cierres C WHERE C.IdCierre = "
+           "Tickets.idCierre AND C.NumeroTramite = 33"
+        << "SELECT SUM(desc_os) FROM Tickets" << QVariant(121.0);
+    QTest::newRow("delete con join")
+        << "DELETE IT FROM Item_Tickets IT JOIN Tickets T ON T.IdTicket = IT.IdTicket "
+           "WHERE T.IdPrestador = 3"
+        << "SELECT COUNT(*) FROM Item_Tickets" << QVariant(3);
+    QTest::newRow("delete") << "DELETE FROM tteLog WHERE Archivo IS NULL"
+                            << "SELECT COUNT(*) FROM tteLog" << QVariant(1);
+    QTest::newRow("insert select")
+        << "INSERT INTO tteLog (Archivo, CantidadRegistros, NumeroTramite) SELECT Num_Afil, "
+           "AuSysT, IdTicket FROM Tickets WHERE IdPrestador = 1"
+        << "SELECT MAX(Archivo) FROM tteLog WHERE NumeroTramite = 101" << QVariant(QStringLiteral("99002"));
+    QTest::newRow("insert con fecha e identidad")
+        << "INSERT INTO Cierres (IdPrestador, Cant_transac, NumeroTramite, "
+           "FechaServer) VALUES (1, 0, 0, '06/15/2024 10:00:00')"
+        << "SELECT CONVERT(char(10), FechaServer, 103) FROM Cierres WHERE "
+           "IdCierre = 3"
+        << QVariant(QStringLiteral("15/06/2024"));
+    QTest::newRow("insert sin lista de columnas")
+        << "INSERT INTO Cobertura VALUES (3, 'Odontología')"
+        << "SELECT COUNT(*) FROM Cobertura WHERE Cobertura = 'ODONTOLOGÍA'" << QVariant(1);
+}
+
+void tst_DialectoEmbebido::modificaComoSqlServer()
+{
+    QFETCH(QString, sentencia);
+    QFETCH(QString, consulta);
+    QFETCH(QVariant, esperado);
+    BaseDePrueba base; // a database of its own: these write
+    auto motor = base.abrir();
+    const auto e = errores([&] { motor->ejecutar(sentencia, 0); });
+    QVERIFY2(e.isEmpty(), qPrintable(e.value(0).Description));
+    QCOMPARE(unValor(*motor, consulta), esperado);
 }
 
 void tst_DialectoEmbebido::unLoteDevuelveCadaResultadoYElErrorDelMedio()

@@ -182,8 +182,7 @@ QString numeroATexto(const ValorSql& v, const TipoSql& origen, int estilo)
     }
 }
 
-ValorSql aTexto(const ValorSql& v, const TipoSql& origen, const TipoSql& destino, int estilo,
-                OrdenFecha orden)
+ValorSql aTexto(const ValorSql& v, const TipoSql& origen, const TipoSql& destino, int estilo)
 {
     QString t;
     bool esNumeroEntero = false;
@@ -193,7 +192,6 @@ ValorSql aTexto(const ValorSql& v, const TipoSql& origen, const TipoSql& destino
     } else if (v.clase == ValorSql::Texto) {
         t = v.texto;
     } else {
-        (void)orden;
         t = numeroATexto(v, origen, estilo);
         esNumeroEntero = v.clase == ValorSql::Entero || origen.esEntero();
     }
@@ -212,7 +210,8 @@ ValorSql aFecha(const ValorSql& v, const TipoSql& origen, int estilo, OrdenFecha
     FechaHora f;
     if (v.clase == ValorSql::Texto) {
         if (origen.esFecha()) {
-            if (auto a = leerAlmacenada(v.texto.toUtf8().constData(), int(v.texto.toUtf8().size())))
+            const QByteArray u = v.texto.toUtf8();
+            if (auto a = leerAlmacenada(u.constData(), int(u.size())))
                 f = *a;
             else
                 f = leerFecha(v.texto, OrdenFecha::ymd);
@@ -228,8 +227,6 @@ ValorSql aFecha(const ValorSql& v, const TipoSql& origen, int estilo, OrdenFecha
                        "Error de desbordamiento aritmético al convertir la expresión al tipo de datos "
                        "datetime."));
     }
-    if (origen.familia != Familia::SmallDateTime && !origen.esFecha())
-        (void)0;
     return ValorSql::deTexto(f.almacenada());
 }
 
@@ -334,7 +331,7 @@ ValorSql convertir(const ValorSql& v, const TipoSql& origen, const TipoSql& dest
     if (v.esNulo() || destino.familia == Familia::Variante || destino.familia == Familia::Nulo)
         return v;
     if (destino.esTexto())
-        return aTexto(v, origen, destino, estilo, orden);
+        return aTexto(v, origen, destino, estilo);
     if (destino.esFecha())
         return aFecha(v, origen, estilo, orden);
     const bool desdeTexto = v.clase == ValorSql::Texto;

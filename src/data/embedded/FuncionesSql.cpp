@@ -469,6 +469,24 @@ void fPrefijo(sqlite3_context* ctx, int, sqlite3_value** a)
     ValorSql::deTexto(r).devolver(ctx);
 }
 
+// '+' between values of unknown type: texts concatenate, anything else adds.
+void fMas(sqlite3_context* ctx, int, sqlite3_value** a)
+{
+    if (esNulo(a[0]) || esNulo(a[1])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (sqlite3_value_type(a[0]) == SQLITE_TEXT || sqlite3_value_type(a[1]) == SQLITE_TEXT) {
+        QByteArray t(reinterpret_cast<const char*>(sqlite3_value_text(a[0])), sqlite3_value_bytes(a[0]));
+        t.append(reinterpret_cast<const char*>(sqlite3_value_text(a[1])), sqlite3_value_bytes(a[1]));
+        sqlite3_result_text(ctx, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+    } else if (sqlite3_value_type(a[0]) == SQLITE_INTEGER && sqlite3_value_type(a[1]) == SQLITE_INTEGER) {
+        sqlite3_result_int64(ctx, sqlite3_value_int64(a[0]) + sqlite3_value_int64(a[1]));
+    } else {
+        sqlite3_result_double(ctx, sqlite3_value_double(a[0]) + sqlite3_value_double(a[1]));
+    }
+}
+
 void fReplicate(sqlite3_context* ctx, int, sqlite3_value** a)
 {
     if (esNulo(a[0]) || esNulo(a[1]) || sqlite3_value_int(a[1]) < 0) {
@@ -517,6 +535,7 @@ void registrarFuncionesSql(sqlite3* db, const OrdenFecha* orden)
     sqlite3_create_function(db, "lower", 1, det, nullptr, fMayusMinus, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_charindex", 2, det, nullptr, fCharIndex, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_charindex", 3, det, nullptr, fCharIndex, nullptr, nullptr);
+    sqlite3_create_function(db, "dalvo_mas", 2, det, nullptr, fMas, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_prefijo", 2, det, nullptr, fPrefijo, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_replace", 3, det, nullptr, fReplace, nullptr, nullptr);
     sqlite3_create_function(db, "dalvo_replicate", 2, det, nullptr, fReplicate, nullptr, nullptr);

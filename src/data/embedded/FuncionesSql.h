@@ -12,7 +12,8 @@ enum class OrdenFecha : unsigned char;
 //   dalvo_dateadd(parte, n, fecha), dalvo_datediff(parte, a, b), dalvo_datepart(parte, fecha)
 //   dalvo_ahora(), dalvo_pad(x, n), dalvo_ajustar(x, n, recortar), dalvo_nocero(x), dalvo_unico(x)
 //   dalvo_objid(nombre), dalvo_tipo(declaracion, campo), dalvo_charindex(a, b[, inicio]),
-//   dalvo_replicate(s, n), dalvo_round(x, n[, truncar])
+//   dalvo_replicate(s, n), dalvo_round(x, n[, truncar]), dalvo_replace(s, a, b), dalvo_prefijo(patron, cual),
+//   dalvo_mas(a, b)
 void registrarFuncionesSql(sqlite3* db, const OrdenFecha* orden);
 
 // Codes of the date parts as the translator passes them.

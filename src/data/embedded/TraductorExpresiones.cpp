@@ -343,6 +343,14 @@ Traductor::Expr Traductor::binario(const Nodo& n)
         r.tipo = t;
         return r;
     }
+    if (op == QLatin1String("+") &&
+        (a.tipo.familia == Familia::Variante || b.tipo.familia == Familia::Variante)) {
+        // A column with no SQL Server type: its values decide between concatenation and addition.
+        Expr r;
+        r.sql = QStringLiteral("dalvo_mas(%1, %2)").arg(a.sql, b.sql);
+        r.tipo = TipoSql{};
+        return r;
+    }
     if ((op == QLatin1String("+") || op == QLatin1String("-")) && (a.tipo.esFecha() || b.tipo.esFecha())) {
         if ((a.tipo.esFecha() && b.tipo.esFecha()) || (op == QLatin1String("-") && b.tipo.esFecha()))
             noSoportado(QStringLiteral("la resta o suma de dos fechas"));

@@ -133,7 +133,7 @@ Compilada Traductor::update(const Sentencia& s)
         for (const Union& u : s.desde)
             if (u.tipo != TipoJoin::Primera && u.tipo != TipoJoin::Coma && u.tipo != TipoJoin::Interna)
                 noSoportado(QStringLiteral("UPDATE ... FROM con combinaciones externas"));
-        (void)resolverTabla(s.desde[size_t(destino)].fuente.nombre, true);
+        resolverTabla(s.desde[size_t(destino)].fuente.nombre, true); // refuses the catalogue and views
         ligarFuente(s.desde[size_t(destino)].fuente, amb, objetivo);
         desde = traducirDesde(s.desde, amb, &condiciones, destino);
         if (s.desde[size_t(destino)].on) {

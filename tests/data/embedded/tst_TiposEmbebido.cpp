@@ -211,6 +211,14 @@ void tst_TiposEmbebido::elCatalogoVeLasTablasNuevas()
     // The schema changed under the open session: the next statement sees it, typed.
     const ado::Tabla t = unaTabla(*motor, QStringLiteral("SELECT Codigo, Importe FROM Nueva"));
     QCOMPARE(t.columnas.value(1).tipo, int(ado::adCurrency));
+    // A column with no SQL Server type: typed by each value, '+' decided by the values.
+    mBase->sqlite(
+        QStringLiteral("CREATE TABLE SinTipo (a, b); INSERT INTO SinTipo VALUES ('x', 'y'), (1, 2)"));
+    const ado::Tabla sinTipo = unaTabla(*motor, QStringLiteral("SELECT a + b FROM SinTipo ORDER BY 1"));
+    QCOMPARE(sinTipo.columnas.value(0).tipo, int(ado::adVariant));
+    QCOMPARE(sinTipo.celda(0, 0), QVariant(qlonglong(3)));
+    QCOMPARE(sinTipo.celda(1, 0), QVariant(QStringLiteral("xy")));
+    mBase->sqlite(QStringLiteral("DROP TABLE SinTipo"));
     QCOMPARE(unValor(*motor, QStringLiteral("SELECT COUNT(*) FROM syscolumns WHERE id = object_id('Nueva')")),
              QVariant(2));
     mBase->sqlite(QStringLiteral("DROP TABLE Nueva"));

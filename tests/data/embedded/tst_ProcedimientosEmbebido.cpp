@@ -2,6 +2,8 @@
 // parameters, defaults, OUTPUT, several result sets, control flow, and errors that name the procedure.
 #include "BaseDePrueba.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace dalvo;
@@ -124,6 +126,7 @@ private slots:
     void instalarRechazaUnTextoQueNoSeLee_data();
     void instalarRechazaUnTextoQueNoSeLee();
     void unProcedimientoReinstaladoSeLeeDeNuevo();
+    void losEjemplosDeLaDocumentacionCorren();
 
 private:
     std::unique_ptr<BaseDePrueba> mBase;
@@ -349,6 +352,35 @@ void tst_ProcedimientosEmbebido::unProcedimientoReinstaladoSeLeeDeNuevo()
     mBase->instalar(QStringLiteral("spFalla"),
                     QStringLiteral("CREATE PROCEDURE spFalla @pCual int AS SELECT 2 AS Otra"));
     QCOMPARE(unValor(*mMotor, QStringLiteral("EXEC spFalla 3")), QVariant(2));
+}
+
+void tst_ProcedimientosEmbebido::losEjemplosDeLaDocumentacionCorren()
+{
+    initTestCase();
+    QFile doc(QStringLiteral(DALVO_DOCS "/demo-procedures.md"));
+    QVERIFY(doc.open(QIODevice::ReadOnly));
+    const QString texto = QString::fromUtf8(doc.readAll());
+    static const QRegularExpression bloque(QStringLiteral("```sql\\n(.*?)```"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    int instalados = 0;
+    for (auto it = bloque.globalMatch(texto); it.hasNext();) {
+        const QString sql = it.next().captured(1);
+        const QString nombre = sql.contains(QLatin1String("FUNCTION")) ? QStringLiteral("dbo.getValorNomenclador")
+                                                                       : QStringLiteral("spDatosCierre");
+        mBase->instalar(nombre, sql);
+        ++instalados;
+    }
+    QCOMPARE(instalados, 2);
+    mMotor = mBase->abrir();
+    const ado::Lote encontrado = mMotor->ejecutar(QStringLiteral("Execute spDatosCierre 0, 1, 1,'','',2"), 0);
+    QCOMPARE(encontrado.tablas.size(), size_t(2));
+    QCOMPARE(encontrado.tablas[0].celda(0, 3), QVariant(QStringLiteral("20240520")));
+    QCOMPARE(encontrado.tablas[1].filas(), 1);
+    const ado::Lote desconocido = mMotor->ejecutar(QStringLiteral("Execute spDatosCierre 0, 77, null, '','',2"), 0);
+    QCOMPARE(desconocido.tablas[0].celda(0, 0), QVariant(1));
+    QCOMPARE(unValor(*mMotor, QStringLiteral("SELECT dbo.getValorNomenclador(1, '20240515', null, null, null, "
+                                             "'20240515', null)")),
+             QVariant(5200.0));
 }
 
 QTEST_GUILESS_MAIN(tst_ProcedimientosEmbebido)

@@ -15,6 +15,7 @@ enum class OrdenFecha : unsigned char;
 //   dalvo_replicate(s, n), dalvo_round(x, n[, truncar]), dalvo_replace(s, a, b), dalvo_prefijo(patron, cual),
 //   dalvo_mas(a, b)
 void registrarFuncionesSql(sqlite3* db, const OrdenFecha* orden);
+void registrarFuncionesFecha(sqlite3* db, const OrdenFecha* orden); // called by registrarFuncionesSql
 
 // Codes of the date parts as the translator passes them.
 namespace parte {

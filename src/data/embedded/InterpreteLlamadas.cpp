@@ -17,17 +17,6 @@ void Ejecucion::exec(const Sentencia& s)
                QStringLiteral(
                    "Solo se pueden ejecutar funciones y algunos procedimientos almacenados extendidos desde "
                    "una función."));
-    const QStringList& partes = s.procedimiento;
-    const QString nombreCompleto = partes.join(QLatin1Char('.'));
-    const bool otraBase =
-        partes.size() >= 3 && partes[0].compare(QLatin1String(kBaseDemo), Qt::CaseInsensitive) != 0;
-    const bool otroEsquema =
-        partes.size() >= 2 && !partes[partes.size() - 2].isEmpty() &&
-        partes[partes.size() - 2].compare(QLatin1String("dbo"), Qt::CaseInsensitive) != 0;
-    auto proc = (otraBase || otroEsquema) ? nullptr : mSesion.procedimiento(partes.last());
-    if (!proc || proc->def.esFuncion)
-        lanzar(num::ProcedimientoNoEncontrado, k42000,
-               QStringLiteral("No se encontró el procedimiento almacenado '%1'.").arg(nombreCompleto));
     std::vector<ArgumentoLlamada> args;
     for (const Argumento& a : s.argumentos) {
         ArgumentoLlamada al;
@@ -54,7 +43,38 @@ void Ejecucion::exec(const Sentencia& s)
         }
         args.push_back(std::move(al));
     }
-    const int rc = invocar(mSesion, *proc, args, *mLote);
+    const QStringList& partes = s.procedimiento;
+    const QString nombreCompleto = partes.join(QLatin1Char('.'));
+    const bool otraBase =
+        partes.size() >= 3 && partes[0].compare(QLatin1String(kBaseDemo), Qt::CaseInsensitive) != 0;
+    const QString esquema = partes.size() >= 2 ? partes[partes.size() - 2] : QString();
+    std::shared_ptr<Programa> proc;
+    size_t primero = 0; // arguments that go to the procedure
+    if (partes.last().compare(QLatin1String("sp_executesql"), Qt::CaseInsensitive) == 0 &&
+        (esquema.isEmpty() || esquema.compare(QLatin1String("sys"), Qt::CaseInsensitive) == 0 ||
+         esquema.compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0)) {
+        // sp_executesql @stmt, @params, @P1 = ..., as the ODBC driver sends parameterised statements.
+        if (args.empty() || args[0].valor.clase != ValorSql::Texto)
+            lanzar(214, k42000,
+                   QStringLiteral(
+                       "El procedimiento espera el parámetro '@statement' de tipo 'ntext/nchar/nvarchar'."));
+        const QString declaraciones =
+            args.size() > 1 && args[1].valor.clase == ValorSql::Texto ? args[1].valor.texto : QString();
+        proc = mSesion.programaDinamico(args[0].valor.texto, declaraciones);
+        primero = std::min<size_t>(args.size(), 2);
+    } else {
+        const bool otroEsquema =
+            !esquema.isEmpty() && esquema.compare(QLatin1String("dbo"), Qt::CaseInsensitive) != 0;
+        proc = (otraBase || otroEsquema) ? nullptr : mSesion.procedimiento(partes.last());
+    }
+    if (!proc || proc->def.esFuncion)
+        lanzar(num::ProcedimientoNoEncontrado, k42000,
+               QStringLiteral("No se encontró el procedimiento almacenado '%1'.").arg(nombreCompleto));
+    std::vector<ArgumentoLlamada> pasados(std::make_move_iterator(args.begin() + long(primero)),
+                                          std::make_move_iterator(args.end()));
+    const int rc = invocar(mSesion, *proc, pasados, *mLote);
+    for (size_t i = 0; i < pasados.size(); ++i)
+        args[primero + i] = std::move(pasados[i]);
     for (size_t i = 0; i < args.size(); ++i) {
         if (!args[i].salida)
             continue;

@@ -253,6 +253,25 @@ std::shared_ptr<Programa> Sesion::procedimiento(const QString& nombre, bool veri
     return p;
 }
 
+std::shared_ptr<Programa> Sesion::programaDinamico(const QString& texto, const QString& declaraciones)
+{
+    const QString clave = QChar(2) + declaraciones + QChar(2) + texto;
+    if (auto p = mLotes.value(clave))
+        return p;
+    auto p = std::make_shared<Programa>();
+    p->texto = texto;
+    // The declarations read as a procedure's parameter list; the statement as a batch.
+    p->def = Analizador(QStringLiteral("CREATE PROCEDURE sp_executesql ") + declaraciones +
+                        QStringLiteral(" AS RETURN"))
+                 .definicion();
+    p->def.cuerpo = Analizador(texto).lote();
+    prepararPrograma(*p);
+    if (mLotes.size() >= 128)
+        mLotes.clear();
+    mLotes.insert(clave, p);
+    return p;
+}
+
 void Sesion::comenzar(int segundosEspera)
 {
     mLimite = segundosEspera > 0 ? mReloj.elapsed() + qint64(segundosEspera) * 1000 : -1;

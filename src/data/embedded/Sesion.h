@@ -68,6 +68,8 @@ public:
     // verificar: read the stored text again (a procedure may have been installed since); without it a
     // procedure already read is reused, as the functions called on every row need.
     std::shared_ptr<Programa> procedimiento(const QString& nombre, bool verificar = true);
+    // The statement of an sp_executesql call, with its declared parameters ("@P1 int, @P2 char(8) OUTPUT").
+    std::shared_ptr<Programa> programaDinamico(const QString& texto, const QString& declaraciones);
     bool vencido() const;
     [[noreturn]] void fallaSqlite(int rc);
     int& nivelTransaccion() { return mNivelTransaccion; }

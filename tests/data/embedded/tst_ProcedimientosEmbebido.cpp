@@ -127,6 +127,7 @@ private slots:
     void instalarRechazaUnTextoQueNoSeLee();
     void unProcedimientoReinstaladoSeLeeDeNuevo();
     void losEjemplosDeLaDocumentacionCorren();
+    void spExecutesqlCorreSentenciasConParametros();
 
 private:
     std::unique_ptr<BaseDePrueba> mBase;
@@ -381,6 +382,22 @@ void tst_ProcedimientosEmbebido::losEjemplosDeLaDocumentacionCorren()
     QCOMPARE(unValor(*mMotor, QStringLiteral("SELECT dbo.getValorNomenclador(1, '20240515', null, null, null, "
                                              "'20240515', null)")),
              QVariant(5200.0));
+}
+
+void tst_ProcedimientosEmbebido::spExecutesqlCorreSentenciasConParametros()
+{
+    // As the ODBC driver sends a statement with parameters.
+    const ado::Tabla t = unaTabla(*mMotor, QStringLiteral("EXEC sp_executesql N'SELECT IdTicket FROM Tickets WHERE "
+                                                          "IdPrestador = @P1 ORDER BY 1', N'@P1 int', @P1 = 1"));
+    QCOMPARE(t.filas(), 2);
+    QCOMPARE(unValor(*mMotor, QStringLiteral("DECLARE @n int EXEC sp_executesql N'SELECT @c = COUNT(*) FROM Tickets "
+                                             "WHERE Num_Afil LIKE @a', N'@a varchar(10), @c int OUTPUT', "
+                                             "@a = '99%', @c = @n OUTPUT SELECT @n AS n")),
+             QVariant(2));
+    QCOMPARE(errores([&] { mMotor->ejecutar(QStringLiteral("EXEC sp_executesql N'SELECT @P1', N'@P1 int'"), 0); })
+                 .value(0)
+                 .Number,
+             201);
 }
 
 QTEST_GUILESS_MAIN(tst_ProcedimientosEmbebido)

@@ -366,8 +366,9 @@ void tst_ProcedimientosEmbebido::losEjemplosDeLaDocumentacionCorren()
     int instalados = 0;
     for (auto it = bloque.globalMatch(texto); it.hasNext();) {
         const QString sql = it.next().captured(1);
-        const QString nombre = sql.contains(QLatin1String("FUNCTION")) ? QStringLiteral("dbo.getValorNomenclador")
-                                                                       : QStringLiteral("spDatosCierre");
+        const QString nombre = sql.contains(QLatin1String("FUNCTION"))
+                                   ? QStringLiteral("dbo.getValorNomenclador")
+                                   : QStringLiteral("spDatosCierre");
         mBase->instalar(nombre, sql);
         ++instalados;
     }
@@ -377,27 +378,32 @@ void tst_ProcedimientosEmbebido::losEjemplosDeLaDocumentacionCorren()
     QCOMPARE(encontrado.tablas.size(), size_t(2));
     QCOMPARE(encontrado.tablas[0].celda(0, 3), QVariant(QStringLiteral("20240520")));
     QCOMPARE(encontrado.tablas[1].filas(), 1);
-    const ado::Lote desconocido = mMotor->ejecutar(QStringLiteral("Execute spDatosCierre 0, 77, null, '','',2"), 0);
+    const ado::Lote desconocido =
+        mMotor->ejecutar(QStringLiteral("Execute spDatosCierre 0, 77, null, '','',2"), 0);
     QCOMPARE(desconocido.tablas[0].celda(0, 0), QVariant(1));
-    QCOMPARE(unValor(*mMotor, QStringLiteral("SELECT dbo.getValorNomenclador(1, '20240515', null, null, null, "
-                                             "'20240515', null)")),
-             QVariant(5200.0));
+    QCOMPARE(
+        unValor(*mMotor, QStringLiteral("SELECT dbo.getValorNomenclador(1, '20240515', null, null, null, "
+                                        "'20240515', null)")),
+        QVariant(5200.0));
 }
 
 void tst_ProcedimientosEmbebido::spExecutesqlCorreSentenciasConParametros()
 {
     // As the ODBC driver sends a statement with parameters.
-    const ado::Tabla t = unaTabla(*mMotor, QStringLiteral("EXEC sp_executesql N'SELECT IdTicket FROM Tickets WHERE "
-                                                          "IdPrestador = @P1 ORDER BY 1', N'@P1 int', @P1 = 1"));
+    const ado::Tabla t =
+        unaTabla(*mMotor, QStringLiteral("EXEC sp_executesql N'SELECT IdTicket FROM Tickets WHERE "
+                                         "IdPrestador = @P1 ORDER BY 1', N'@P1 int', @P1 = 1"));
     QCOMPARE(t.filas(), 2);
-    QCOMPARE(unValor(*mMotor, QStringLiteral("DECLARE @n int EXEC sp_executesql N'SELECT @c = COUNT(*) FROM Tickets "
-                                             "WHERE Num_Afil LIKE @a', N'@a varchar(10), @c int OUTPUT', "
-                                             "@a = '99%', @c = @n OUTPUT SELECT @n AS n")),
+    QCOMPARE(unValor(*mMotor,
+                     QStringLiteral("DECLARE @n int EXEC sp_executesql N'SELECT @c = COUNT(*) FROM Tickets "
+                                    "WHERE Num_Afil LIKE @a', N'@a varchar(10), @c int OUTPUT', "
+                                    "@a = '99%', @c = @n OUTPUT SELECT @n AS n")),
              QVariant(2));
-    QCOMPARE(errores([&] { mMotor->ejecutar(QStringLiteral("EXEC sp_executesql N'SELECT @P1', N'@P1 int'"), 0); })
-                 .value(0)
-                 .Number,
-             201);
+    QCOMPARE(
+        errores([&] { mMotor->ejecutar(QStringLiteral("EXEC sp_executesql N'SELECT @P1', N'@P1 int'"), 0); })
+            .value(0)
+            .Number,
+        201);
 }
 
 QTEST_GUILESS_MAIN(tst_ProcedimientosEmbebido)

@@ -1,0 +1,21 @@
+#pragma once
+
+class QPrinter;
+class QString;
+
+namespace dalvo::reportes {
+
+class Informe;
+
+// Writes every page to a PDF file. Raises Falla (fallas::ArchivoNoGrabado) when the file cannot be written.
+void exportarPdf(const Informe& informe, const QString& ruta);
+
+// Prints on a printer already chosen (QPrintDialog): the page range it holds (fromPage/toPage, 0 = all).
+// The paper and orientation are the layout's. Returns false when the printer could not be started.
+bool imprimir(const Informe& informe, QPrinter& impresora);
+
+// The printer set up for the report: the layout's paper and orientation, the whole sheet addressable
+// (the report draws its own margins).
+void prepararImpresora(const Informe& informe, QPrinter& impresora);
+
+} // namespace dalvo::reportes

@@ -1,0 +1,61 @@
+#include "DatosPrueba.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace dalvo::prueba {
+
+ado::Columna columna(const QString& nombre, int tipo, int tamano)
+{
+    ado::Columna c;
+    c.nombre = nombre;
+    c.tipo = tipo;
+    c.tamanoDefinido = tamano;
+    return c;
+}
+
+ado::Tabla tablaCierres(int filas, int porPrestador)
+{
+    ado::Tabla t;
+    t.columnas = {columna(QStringLiteral("IdCierre"), ado::adInteger),
+                  columna(QStringLiteral("FechaServer"), ado::adDBTimeStamp),
+                  columna(QStringLiteral("IdPrestador"), ado::adInteger),
+                  columna(QStringLiteral("Prestador_OS"), ado::adChar, 10),
+                  columna(QStringLiteral("Nombre"), ado::adChar, 50),
+                  columna(QStringLiteral("Cant_transac"), ado::adSmallInt),
+                  columna(QStringLiteral("TTicket"), ado::adCurrency),
+                  columna(QStringLiteral("TAfilia"), ado::adCurrency),
+                  columna(QStringLiteral("TDPrestador"), ado::adCurrency),
+                  columna(QStringLiteral("BPRAL"), ado::adCurrency),
+                  columna(QStringLiteral("NumeroTramite"), ado::adInteger)};
+    t.celdas.reserve(filas * t.columnas.size());
+    const QDateTime inicio(QDate(2008, 3, 1), QTime(8, 30));
+    for (int i = 0; i < filas; ++i) {
+        const int prestador = i / porPrestador + 1;
+        const double total = 1000 + (i * 37 % 5000) + (i % 100) / 100.0;
+        t.celdas << (i + 1) << inicio.addSecs(i * 600) << prestador
+                 << QStringLiteral("%1").arg(prestador, 6, 10, QLatin1Char('0')).leftJustified(10)
+                 << QStringLiteral("Farmacia %1 del Sol de Mendoza")
+                        .arg(prestador, 5, 10, QLatin1Char('0'))
+                        .leftJustified(50)
+                 << (i % 40 + 1) << total << total * 0.3 << total * 0.1 << total * 0.6 << (70000 + i);
+    }
+    return t;
+}
+
+QString carpetaReportesFuente()
+{
+    return QStringLiteral(DALVOHD_CARPETA_REPORTES_FUENTE);
+}
+
+QString escribir(const QString& ruta, const QByteArray& contenido)
+{
+    QDir().mkpath(QFileInfo(ruta).absolutePath());
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly) || f.write(contenido) != contenido.size())
+        qFatal("no se pudo escribir %s", qPrintable(ruta));
+    return ruta;
+}
+
+} // namespace dalvo::prueba

@@ -1,0 +1,310 @@
+#include "DatosPrueba.h"
+#include "EntornoPrueba.h"
+#include "common/Falla.h"
+#include "common/FuncionesGenerales.h"
+#include "common/Reloj.h"
+#include "reports/Informe.h"
+#include "reports/SalidaInforme.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+#include <memory>
+
+using namespace dalvo;
+using namespace dalvo::reportes;
+
+namespace {
+
+Diseno disenoCierres()
+{
+    return leerDiseno(prueba::carpetaReportesFuente() + QStringLiteral("/Cierres.rpt"));
+}
+
+QStringList textos(const QVector<Elemento>& elementos, Fuente fuente)
+{
+    QStringList r;
+    for (const Elemento& e : elementos) {
+        if (e.tipo == Elemento::Texto && e.fuente == fuente)
+            r.append(e.texto);
+    }
+    return r;
+}
+
+// The texts of the first column's cells of a page (the closing numbers of Cierres.rpt).
+QStringList primeraColumna(const Informe& informe, int pagina)
+{
+    const double x = mmAUnidades(informe.diseno().margenes.left());
+    QStringList r;
+    for (const Elemento& e : informe.elementosPagina(pagina)) {
+        if (e.tipo == Elemento::Texto && e.fuente == Fuente::Cuerpo && qAbs(e.rect.left() - x) < 1)
+            r.append(e.texto);
+    }
+    return r;
+}
+
+const char* DisenoAgrupado = R"({
+    "formulas": { "Empresa": "EMPRESA", "Titulo": "TITULO", "SubTitulo": "" },
+    "columnas": [
+        { "campo": "IdCierre", "titulo": "Cierre", "ancho": 15 },
+        { "campo": "Nombre", "titulo": "Prestador", "ancho": 60 },
+        { "campo": "TTicket", "titulo": "Total", "ancho": 25 }
+    ],
+    "grupos": [ { "campo": "IdPrestador", "encabezado": "Prestador {Prestador_OS}", "pie": "Total {Prestador_OS}: {cantidad}",
+                  "subtotales": ["TTicket"] } ],
+    "totales": { "columnas": ["TTicket"] }
+})";
+
+} // namespace
+
+class TstInforme : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<prueba::EntornoPrueba> mEntorno;
+    std::unique_ptr<RelojFijo> mReloj;
+
+private slots:
+    void init()
+    {
+        mEntorno = std::make_unique<prueba::EntornoPrueba>();
+        mReloj = std::make_unique<RelojFijo>(QDateTime(QDate(2008, 4, 2), QTime(9, 15)));
+    }
+    void cleanup()
+    {
+        mReloj.reset();
+        mEntorno.reset();
+    }
+
+    void cadaPaginaTieneEncabezadosYLasFilasVanUnaVezEnOrden_data()
+    {
+        QTest::addColumn<int>("filas");
+        QTest::newRow("una") << 1;
+        QTest::newRow("justo mas de una pagina") << 40;
+        QTest::newRow("diez mil") << 10000;
+    }
+    void cadaPaginaTieneEncabezadosYLasFilasVanUnaVezEnOrden()
+    {
+        QFETCH(int, filas);
+        const Informe informe(disenoCierres(), prueba::tablaCierres(filas));
+        const int paginas = informe.cantidadPaginas();
+        QVERIFY(paginas >= 1);
+        QStringList titulos;
+        for (const ColumnaDiseno& c : informe.diseno().columnas)
+            titulos.append(c.titulo);
+        int siguiente = 1;
+        for (int p = 0; p < paginas; ++p) {
+            const QVector<Elemento> e = informe.elementosPagina(p);
+            const QStringList negritas = textos(e, Fuente::Negrita);
+            for (const QString& t : titulos)
+                QVERIFY2(negritas.contains(t),
+                         qPrintable(QStringLiteral("página %1 sin %2").arg(p + 1).arg(t)));
+            QVERIFY(
+                textos(e, Fuente::Pie).contains(QStringLiteral("Página %1 de %2").arg(p + 1).arg(paginas)));
+            QVERIFY(textos(e, Fuente::Pie).contains(QStringLiteral("Impreso el 02/04/2008 09:15")));
+            const QStringList numeros = primeraColumna(informe, p);
+            QVERIFY(p == paginas - 1 || !numeros.isEmpty());
+            for (const QString& n : numeros)
+                QCOMPARE(n.toInt(), siguiente++);
+        }
+        QCOMPARE(siguiente, filas + 1);
+        if (filas == 40)
+            QCOMPARE(paginas, 2);
+    }
+
+    void nadaSaleDelAreaImprimible_data()
+    {
+        QTest::addColumn<QByteArray>("diseno");
+        QTest::addColumn<int>("filas");
+        QFile cierres(prueba::carpetaReportesFuente() + QStringLiteral("/Cierres.rpt"));
+        QVERIFY(cierres.open(QIODevice::ReadOnly));
+        QTest::newRow("listado apaisado") << cierres.readAll() << 120;
+        QTest::newRow("agrupado vertical") << QByteArray(DisenoAgrupado) << 120;
+    }
+    void nadaSaleDelAreaImprimible()
+    {
+        QFETCH(QByteArray, diseno);
+        QFETCH(int, filas);
+        const Informe informe(disenoDeTexto(diseno, QStringLiteral("X")), prueba::tablaCierres(filas));
+        const Diseno& d = informe.diseno();
+        const QRectF area(QPointF(mmAUnidades(d.margenes.left()), mmAUnidades(d.margenes.top())),
+                          QPointF(informe.tamanoPagina().width() - mmAUnidades(d.margenes.right()),
+                                  informe.tamanoPagina().height() - mmAUnidades(d.margenes.bottom())));
+        for (int p = 0; p < informe.cantidadPaginas(); ++p) {
+            for (const Elemento& e : informe.elementosPagina(p)) {
+                QVERIFY2(
+                    area.adjusted(-1, -1, 1, 1).contains(e.rect.topLeft()) &&
+                        area.adjusted(-1, -1, 1, 1).contains(e.rect.bottomRight()),
+                    qPrintable(QStringLiteral("página %1: '%2' fuera del margen").arg(p + 1).arg(e.texto)));
+                if (e.tipo == Elemento::Texto && !e.multilinea) {
+                    QVERIFY(e.inicio >= e.rect.left() - 1);
+                    QVERIFY2(e.inicio + e.ancho * e.escalaX <= e.rect.right() + 1, qPrintable(e.texto));
+                }
+            }
+        }
+    }
+
+    void totalesIgualesALaSumaDeLasFilas()
+    {
+        const ado::Tabla datos = prueba::tablaCierres(2345);
+        const Informe informe(disenoCierres(), datos);
+        double suma = 0;
+        int transacciones = 0;
+        for (qsizetype i = 0; i < datos.filas(); ++i) {
+            suma += datos.celda(i, 6).toDouble();
+            transacciones += datos.celda(i, 5).toInt();
+        }
+        QCOMPARE(informe.total(QStringLiteral("TTicket")), suma);
+        const QStringList ultima =
+            textos(informe.elementosPagina(informe.cantidadPaginas() - 1), Fuente::Negrita);
+        QVERIFY(ultima.contains(FormatoNumero(suma, 1)));
+        QVERIFY(ultima.contains(FormatoNumero(transacciones, 2)));
+        QVERIFY(ultima.contains(QStringLiteral("Total general: 2345 cierres")));
+    }
+
+    void subtotalesPorGrupoYEncabezadoRepetidoAlCortarPagina()
+    {
+        // 60 closings per provider: every group runs over a page break.
+        const ado::Tabla datos = prueba::tablaCierres(180, 60);
+        const Informe informe(disenoDeTexto(DisenoAgrupado, QStringLiteral("X")), datos);
+        QStringList negritas;
+        for (int p = 0; p < informe.cantidadPaginas(); ++p)
+            negritas += textos(informe.elementosPagina(p), Fuente::Negrita);
+        for (int g = 0; g < 3; ++g) {
+            const QString codigo = QStringLiteral("%1").arg(g + 1, 6, 10, QLatin1Char('0'));
+            double suma = 0;
+            for (int i = g * 60; i < (g + 1) * 60; ++i)
+                suma += datos.celda(i, 6).toDouble();
+            const qsizetype pie = negritas.indexOf(QStringLiteral("Total %1: 60").arg(codigo));
+            QVERIFY(pie >= 0);
+            QCOMPARE(negritas.at(pie + 1), FormatoNumero(suma, 1));
+            QCOMPARE(negritas.count(QStringLiteral("Prestador %1").arg(codigo)), 1);
+        }
+        QVERIFY(negritas.contains(QStringLiteral("Prestador 000001 (continuación)")));
+    }
+
+    void saltoDePaginaPorGrupo()
+    {
+        QByteArray texto(DisenoAgrupado);
+        texto.replace("\"subtotales\"", "\"saltoPagina\": true, \"subtotales\"");
+        const Informe informe(disenoDeTexto(texto, QStringLiteral("X")), prueba::tablaCierres(9, 3));
+        QCOMPARE(informe.cantidadPaginas(), 3);
+        for (int p = 0; p < 3; ++p) {
+            const QStringList negritas = textos(informe.elementosPagina(p), Fuente::Negrita);
+            QVERIFY(negritas.contains(QStringLiteral("Prestador %1").arg(p + 1, 6, 10, QLatin1Char('0'))));
+        }
+    }
+
+    void camposDeFormula_data()
+    {
+        QTest::addColumn<QString>("dado");
+        QTest::addColumn<QString>("mostrado");
+        QTest::newRow("sin dar: el texto del diseno") << QString() << QStringLiteral("LISTADO DE CIERRES");
+        QTest::newRow("literal sin comillas")
+            << QStringLiteral("'CIERRES DE MARZO'") << QStringLiteral("CIERRES DE MARZO");
+        QTest::newRow("comilla interna") << QStringLiteral("'O'BRIEN'") << QStringLiteral("O'BRIEN");
+        QTest::newRow("texto tal cual") << QStringLiteral("Otro") << QStringLiteral("Otro");
+    }
+    void camposDeFormula()
+    {
+        QFETCH(QString, dado);
+        QFETCH(QString, mostrado);
+        Informe informe(disenoCierres(), prueba::tablaCierres(3));
+        if (!dado.isNull())
+            informe.setFormula(QStringLiteral("Titulo"), dado);
+        QCOMPARE(informe.formula(QStringLiteral("Titulo")), mostrado);
+        QVERIFY(textos(informe.elementosPagina(0), Fuente::Titulo).contains(mostrado));
+    }
+
+    void formulaQueElDisenoNoTieneEsUnaFalla()
+    {
+        Informe informe(disenoCierres(), prueba::tablaCierres(3));
+        try {
+            informe.setFormula(QStringLiteral("Pie"), QStringLiteral("'X'"));
+            QFAIL("sin falla");
+        } catch (const Falla& f) {
+            QCOMPARE(f.Numero, fallas::FormulaInexistente);
+        }
+    }
+
+    void campoQueLosDatosNoTienenEsUnaFalla()
+    {
+        ado::Tabla datos = prueba::tablaCierres(3);
+        datos.columnas[10].nombre = QStringLiteral("Otro");
+        try {
+            Informe informe(disenoCierres(), datos);
+            QFAIL("sin falla");
+        } catch (const Falla& f) {
+            QCOMPARE(f.Numero, fallas::CampoInexistente);
+            QVERIFY(f.Descripcion.contains(QLatin1String("NumeroTramite")));
+        }
+    }
+
+    void sinFilasUnaPaginaConElAviso()
+    {
+        const Informe informe(disenoCierres(), prueba::tablaCierres(0));
+        QCOMPARE(informe.cantidadPaginas(), 1);
+        QVERIFY(textos(informe.elementosPagina(0), Fuente::Negrita)
+                    .contains(QStringLiteral("No hay datos para generar reporte")));
+    }
+
+    void textoLargoTerminaEnPuntosYNumeroNuncaSeCorta()
+    {
+        ado::Tabla datos = prueba::tablaCierres(1);
+        datos.celdas[4] =
+            QStringLiteral("Farmacia con un nombre larguísimo que no entra de ninguna manera en la columna");
+        datos.celdas[6] = 123456789.25;
+        QByteArray texto(DisenoAgrupado);
+        texto.replace("\"ancho\": 25", "\"ancho\": 14");
+        const Informe informe(disenoDeTexto(texto, QStringLiteral("X")), datos);
+        const QVector<Elemento> e = informe.elementosPagina(0);
+        const QStringList cuerpo = textos(e, Fuente::Cuerpo);
+        QVERIFY(cuerpo.contains(FormatoNumero(123456789.25, 1)));
+        const auto nombre = std::find_if(cuerpo.begin(), cuerpo.end(), [](const QString& t) {
+            return t.startsWith(QLatin1String("Farmacia con"));
+        });
+        QVERIFY(nombre != cuerpo.end());
+        QVERIFY(nombre->endsWith(QChar(0x2026)));
+    }
+
+    void buscarDaLaPosicionDeCadaCoincidencia()
+    {
+        const Informe informe(disenoCierres(), prueba::tablaCierres(20, 10));
+        QCOMPARE(informe.buscar(0, QStringLiteral("farmacia 00002")).size(), 10);
+        QCOMPARE(informe.buscar(0, QStringLiteral("no está")).size(), 0);
+        const QRectF r = informe.buscar(0, QStringLiteral("LISTADO")).value(0);
+        QVERIFY(r.width() > 0 && r.top() < mmAUnidades(40));
+    }
+
+    void pdfDeDiezMilFilas()
+    {
+        const Informe informe(disenoCierres(), prueba::tablaCierres(10000));
+        const QString ruta = mEntorno->carpeta() + QStringLiteral("/cierres.pdf");
+        exportarPdf(informe, ruta);
+        QFile pdf(ruta);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray contenido = pdf.readAll();
+        QVERIFY(contenido.startsWith("%PDF"));
+        static const QRegularExpression pagina(QStringLiteral("/Type\\s*/Page[^s]"));
+        QCOMPARE(QString::fromLatin1(contenido).count(pagina), informe.cantidadPaginas());
+        const QString conservar = qEnvironmentVariable("DALVOHD_CONSERVAR_PDF");
+        if (!conservar.isEmpty()) {
+            QFile::remove(conservar);
+            QFile::copy(ruta, conservar);
+        }
+    }
+
+    void pdfEnCarpetaInexistenteEsUnaFalla()
+    {
+        const Informe informe(disenoCierres(), prueba::tablaCierres(1));
+        try {
+            exportarPdf(informe, mEntorno->carpeta() + QStringLiteral("/no/existe/x.pdf"));
+            QFAIL("sin falla");
+        } catch (const Falla& f) {
+            QCOMPARE(f.Numero, fallas::ArchivoNoGrabado);
+        }
+    }
+};
+
+QTEST_MAIN(TstInforme)
+#include "tst_Informe.moc"

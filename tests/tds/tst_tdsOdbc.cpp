@@ -1,0 +1,518 @@
+// The server through the real FreeTDS ODBC driver: log-in, result sets, data types both ways, errors,
+// messages, procedure calls with output parameters.
+
+#include "tds/Entorno.h"
+#include "tds/MotorFalso.h"
+#include "tds/Odbc.h"
+#include "tds/ServidorTds.h"
+#include "tds/Vigia.h"
+
+#include <QTest>
+
+using namespace dalvo;
+using namespace dalvo::tds;
+using namespace dalvo::tds::prueba;
+
+Q_DECLARE_METATYPE(dalvo::ado::Columna)
+
+namespace {
+
+const QString kServidorMotor = QStringLiteral("sqlite:/demo/dalvo.sqlite");
+
+ado::Lote lote(std::vector<ado::Tabla> tablas)
+{
+    ado::Lote l;
+    l.tablas = std::move(tablas);
+    return l;
+}
+
+} // namespace
+
+class tst_tdsOdbc : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { limpiarEntornoFreeTds(); }
+    void init();
+    void cleanup();
+
+    void login_data();
+    void login();
+    void variosResultados();
+    void tiposDeColumna_data();
+    void tiposDeColumna();
+    void errorAntesDeResultados();
+    void errorTrasElPrimerResultado();
+    void avisos_data();
+    void avisos();
+    void procedimientoConSalidas();
+    void tiposDeParametro_data();
+    void tiposDeParametro();
+    void errorEnProcedimiento();
+    void sentenciaConParametros();
+
+private:
+    void conectar(Odbc& odbc);
+
+    Vigia mVigia{20};
+    std::unique_ptr<Guion> mGuion;
+    std::unique_ptr<ServidorTds> mServidor;
+    quint16 mPuerto = 0;
+};
+
+void tst_tdsOdbc::init()
+{
+    mVigia.armar(QTest::currentTestFunction());
+    mGuion = std::make_unique<Guion>();
+    mServidor = std::make_unique<ServidorTds>(mGuion->fabrica(), kServidorMotor);
+    mPuerto = mServidor->iniciar();
+}
+
+void tst_tdsOdbc::cleanup()
+{
+    QVERIFY2(mServidor->incidentes().isEmpty(), qPrintable(mServidor->incidentes().join('\n')));
+    mServidor.reset();
+    mGuion.reset();
+    mVigia.desarmar();
+}
+
+void tst_tdsOdbc::conectar(Odbc& odbc)
+{
+    const SQLRETURN r =
+        odbc.conectar(Odbc::cadena(mPuerto, QStringLiteral("operador"), QStringLiteral("secreta")));
+    QVERIFY2(SQL_SUCCEEDED(r), qPrintable(describir(odbc.registrosConexion())));
+}
+
+void tst_tdsOdbc::login_data()
+{
+    QTest::addColumn<QString>("usuario");
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("claveRecibida"); // what the engine must receive
+    QTest::addColumn<QString>("estado");        // empty: the login succeeds
+    QTest::addColumn<int>("nativo");
+
+    QTest::newRow("correcto") << "operador"
+                              << "secreta"
+                              << "dalvoPralMendoza"
+                              << "secreta"
+                              << "" << 0;
+    QTest::newRow("sin base: la del login") << "operador"
+                                            << "secreta"
+                                            << ""
+                                            << "secreta"
+                                            << "" << 0;
+    QTest::newRow("clave con ; y llaves") << "operador"
+                                          << "se;cr{e}ta"
+                                          << "dalvoPralMendoza"
+                                          << "se;cr{e}ta"
+                                          << "" << 0;
+    QTest::newRow("clave con acentos") << "operador"
+                                       << "contraseña"
+                                       << "dalvoPralMendoza"
+                                       << "contraseña"
+                                       << "" << 0;
+    QTest::newRow("clave errónea") << "operador"
+                                   << "mala"
+                                   << "dalvoPralMendoza"
+                                   << "mala"
+                                   << "42000" << 18456;
+    QTest::newRow("usuario desconocido") << "intruso"
+                                         << "secreta"
+                                         << "dalvoPralMendoza"
+                                         << "secreta"
+                                         << "42000" << 18456;
+    QTest::newRow("base inexistente") << "operador"
+                                      << "secreta"
+                                      << "otra"
+                                      << "secreta"
+                                      << "42000" << 4060;
+}
+
+void tst_tdsOdbc::login()
+{
+    QFETCH(QString, usuario);
+    QFETCH(QString, clave);
+    QFETCH(QString, base);
+    QFETCH(QString, claveRecibida);
+    QFETCH(QString, estado);
+    QFETCH(int, nativo);
+    if (estado.isEmpty())
+        mGuion->clave = claveRecibida;
+
+    Odbc odbc;
+    const SQLRETURN r = odbc.conectar(Odbc::cadena(mPuerto, usuario, clave, base));
+    const auto registros = odbc.registrosConexion();
+    QCOMPARE(mGuion->aperturas().size(), 1);
+    const ado::DatosConexion datos = mGuion->aperturas().first();
+    QCOMPARE(datos.usuario, usuario);
+    QCOMPARE(datos.clave, claveRecibida);
+    QCOMPARE(datos.baseDatos, base);
+    QCOMPARE(datos.servidor, kServidorMotor);
+    if (estado.isEmpty()) {
+        QVERIFY2(SQL_SUCCEEDED(r), qPrintable(describir(registros)));
+        // The database the login reply announced.
+        SQLWCHAR nombre[128];
+        SQLSMALLINT largo = 0;
+        SQLGetInfoW(odbc.conexion(), SQL_DATABASE_NAME, nombre, sizeof nombre, &largo);
+        QCOMPARE(deAncho(nombre, largo / 2), base.isEmpty() ? QStringLiteral("master") : base);
+    } else {
+        QCOMPARE(r, SQLRETURN(SQL_ERROR));
+        QVERIFY2(contiene(registros, estado, nativo), qPrintable(describir(registros)));
+        QTRY_COMPARE(mServidor->conexionesAbiertas(), 0); // a refused login ends the link
+    }
+}
+
+void tst_tdsOdbc::variosResultados()
+{
+    mGuion->alEjecutar = [](const QString&) {
+        return lote({tabla({columna("Id", ado::adInteger), columna("Nombre", ado::adVarChar, 30)},
+                           {1, "Farmacia Ñandú", 2, "Óptica Güemes"}),
+                     tabla({columna("Vacía", ado::adInteger)}, {}),
+                     tabla({columna("Total", ado::adCurrency)}, {1234.5})});
+    };
+    Odbc odbc;
+    conectar(odbc);
+    const QString sql = QStringLiteral("SELECT * FROM Prestadores WHERE Nombre LIKE 'Ñ%'");
+    QCOMPARE(odbc.ejecutar(sql), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(mGuion->sentencias(), QStringList{sql});
+
+    QCOMPARE(odbc.columnas(), (QStringList{"Id", "Nombre"}));
+    QCOMPARE(odbc.filas(), (QVector<QStringList>{{"1", "Farmacia Ñandú"}, {"2", "Óptica Güemes"}}));
+    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(odbc.columnas(), QStringList{"Vacía"});
+    QCOMPARE(odbc.filas(), QVector<QStringList>{});
+    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(odbc.filas(), QVector<QStringList>{{"1234.5000"}});
+    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_NO_DATA));
+
+    // The link stays in step: the next statement gets its own answer.
+    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT 2")), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(odbc.filas().size(), 2);
+}
+
+void tst_tdsOdbc::tiposDeColumna_data()
+{
+    QTest::addColumn<ado::Columna>("columna");
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<QString>("texto"); // what the client reads as text
+    QTest::addColumn<int>("tipoSql");   // what the driver describes
+
+    const QDateTime fecha =
+        QDateTime::fromString(QStringLiteral("2024-03-15T10:20:30.997"), Qt::ISODateWithMs);
+    QTest::newRow("int") << columna("c", ado::adInteger) << QVariant(-2147483647 - 1) << "-2147483648"
+                         << SQL_INTEGER;
+    QTest::newRow("smallint") << columna("c", ado::adSmallInt) << QVariant(-32768) << "-32768"
+                              << SQL_SMALLINT;
+    QTest::newRow("tinyint 17") << columna("c", ado::adUnsignedTinyInt) << QVariant(255) << "255"
+                                << SQL_TINYINT;
+    QTest::newRow("tinyint 16") << columna("c", ado::adTinyInt) << QVariant(7) << "7" << SQL_TINYINT;
+    QTest::newRow("bigint") << columna("c", ado::adBigInt) << QVariant(qlonglong(9007199254740993LL))
+                            << "9007199254740993" << SQL_BIGINT;
+    QTest::newRow("bit") << columna("c", ado::adBoolean) << QVariant(true) << "1" << SQL_BIT;
+    QTest::newRow("float") << columna("c", ado::adDouble) << QVariant(3.25) << "3.25" << SQL_DOUBLE;
+    QTest::newRow("real") << columna("c", ado::adSingle) << QVariant(1.5) << "1.5" << SQL_REAL;
+    QTest::newRow("money") << columna("c", ado::adCurrency) << QVariant(-1234.5678) << "-1234.5678"
+                           << SQL_DECIMAL;
+    QTest::newRow("numeric") << columna("c", ado::adNumeric, 0, 10, 2) << QVariant(-12345678.91)
+                             << "-12345678.91" << SQL_NUMERIC;
+    QTest::newRow("numeric menor que uno")
+        << columna("c", ado::adNumeric, 0, 5, 3) << QVariant(0.5) << "0.500" << SQL_NUMERIC;
+    QTest::newRow("datetime") << columna("c", ado::adDBTimeStamp) << QVariant(fecha)
+                              << "2024-03-15 10:20:30.997" << SQL_TYPE_TIMESTAMP;
+    QTest::newRow("char") << columna("c", ado::adChar, 10) << QVariant("Ñandú     ") << "Ñandú     "
+                          << SQL_CHAR;
+    QTest::newRow("varchar") << columna("c", ado::adVarChar, 30) << QVariant("Prácticas € ñ")
+                             << "Prácticas € ñ" << SQL_VARCHAR;
+    QTest::newRow("nchar") << columna("c", ado::adWChar, 5) << QVariant("Ωmega") << "Ωmega" << SQL_WCHAR;
+    QTest::newRow("nvarchar") << columna("c", ado::adVarWChar, 20) << QVariant("Ñandú Ω ✓") << "Ñandú Ω ✓"
+                              << SQL_WVARCHAR;
+    QTest::newRow("varchar(max)") << columna("c", ado::adVarChar) << QVariant(QString(9000, u'á'))
+                                  << QString(9000, u'á') << SQL_VARCHAR;
+    QTest::newRow("nvarchar(max)") << columna("c", ado::adVarWChar) << QVariant(QString(5000, u'Ω'))
+                                   << QString(5000, u'Ω') << SQL_WVARCHAR;
+}
+
+void tst_tdsOdbc::tiposDeColumna()
+{
+    QFETCH(ado::Columna, columna);
+    QFETCH(QVariant, valor);
+    QFETCH(QString, texto);
+    QFETCH(int, tipoSql);
+
+    mGuion->alEjecutar = [&](const QString&) { return lote({tabla({columna}, {valor, QVariant()})}); };
+    Odbc odbc;
+    conectar(odbc);
+    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT c FROM T")), SQLRETURN(SQL_SUCCESS));
+    SQLSMALLINT tipo = 0;
+    SQLULEN tamano = 0;
+    SQLSMALLINT decimales = 0;
+    SQLSMALLINT nulos = 0;
+    SQLDescribeColW(odbc.sentencia(), 1, nullptr, 0, nullptr, &tipo, &tamano, &decimales, &nulos);
+    QCOMPARE(int(tipo), tipoSql);
+    QCOMPARE(odbc.filas(), (QVector<QStringList>{{texto}, {kNulo}}));
+}
+
+void tst_tdsOdbc::errorAntesDeResultados()
+{
+    mGuion->alEjecutar = [](const QString&) -> ado::Lote {
+        throw ado::FallaMotor({error(208, "42S02", "Invalid object name 'Prestadore'."),
+                               error(8180, "42000", "Statement(s) could not be prepared.")});
+    };
+    Odbc odbc;
+    conectar(odbc);
+    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT * FROM Prestadore")), SQLRETURN(SQL_ERROR));
+    const auto registros = odbc.registrosSentencia();
+    QVERIFY2(contiene(registros, "42S02", 208) && contiene(registros, "42000", 8180),
+             qPrintable(describir(registros)));
+    QVERIFY(registros.first().texto.endsWith(QStringLiteral("Invalid object name 'Prestadore'.")));
+    QVERIFY(!odbc.conexionMuerta());
+
+    mGuion->alEjecutar = [](const QString&) { return lote({tabla({columna("n", ado::adInteger)}, {1})}); };
+    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT 1")), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(odbc.filas(), QVector<QStringList>{{"1"}});
+}
+
+void tst_tdsOdbc::errorTrasElPrimerResultado()
+{
+    mGuion->alEjecutar = [](const QString&) {
+        ado::Lote l = lote({tabla({columna("n", ado::adInteger)}, {1, 2})});
+        l.errorFinal = {error(207, "42S22", "Invalid column name 'Importe'.")};
+        return l;
+    };
+    Odbc odbc;
+    conectar(odbc);
+    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT n FROM A; SELECT Importe FROM B")), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(odbc.filas(), (QVector<QStringList>{{"1"}, {"2"}}));
+    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_ERROR));
+    const auto registros = odbc.registrosSentencia();
+    QVERIFY2(contiene(registros, "42S22", 207), qPrintable(describir(registros)));
+    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_NO_DATA));
+    QVERIFY(!odbc.conexionMuerta());
+}
+
+void tst_tdsOdbc::avisos_data()
+{
+    QTest::addColumn<bool>("conTabla");
+    QTest::newRow("con un resultado") << true;
+    QTest::newRow("solos") << false;
+}
+
+void tst_tdsOdbc::avisos()
+{
+    QFETCH(bool, conTabla);
+    mGuion->alEjecutar = [&](const QString&) {
+        ado::Lote l = conTabla ? lote({tabla({columna("n", ado::adInteger)}, {1})}) : ado::Lote();
+        l.avisos = {error(0, "01000", "Procesando cierre 2024/03"), error(50001, "01000", "Segundo aviso")};
+        return l;
+    };
+    Odbc odbc;
+    conectar(odbc);
+    QCOMPARE(odbc.ejecutar(QStringLiteral("EXEC spAvisos")), SQLRETURN(SQL_SUCCESS_WITH_INFO));
+    const auto registros = odbc.registrosSentencia();
+    QVERIFY2(registros.size() == 2 && contiene(registros, "01000", 0) && contiene(registros, "01000", 50001),
+             qPrintable(describir(registros)));
+    QVERIFY(registros.first().texto.endsWith(QStringLiteral("Procesando cierre 2024/03")));
+    if (conTabla)
+        QCOMPARE(odbc.filas(), QVector<QStringList>{{"1"}});
+    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_NO_DATA));
+}
+
+void tst_tdsOdbc::procedimientoConSalidas()
+{
+    mGuion->alLlamar = [](const QString&, QVector<ado::ParametroMotor>& p) {
+        p[2].valor = 99;
+        p[3].valor = QStringLiteral("Cierre 2024/03 de %1").arg(p[1].valor.toString());
+        ado::Lote l = lote({tabla({columna("Cupón", ado::adInteger)}, {1001, 1002})});
+        l.valorRetorno = 7;
+        return l;
+    };
+    Odbc odbc;
+    conectar(odbc);
+    SQLHSTMT st = odbc.sentencia();
+    SQLINTEGER retorno = -1, entrada = 42, salidaEntera = -1;
+    SQLLEN indRetorno = 0, indEntrada = 0, indTexto = SQL_NTS, indSalidaEntera = 0, indSalidaTexto = 0;
+    QString nombre = QStringLiteral("Ñandú");
+    SQLWCHAR salidaTexto[100] = {};
+    SQLBindParameter(st, 1, SQL_PARAM_OUTPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &retorno, 0, &indRetorno);
+    SQLBindParameter(st, 2, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &entrada, 0, &indEntrada);
+    SQLBindParameter(st, 3, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_VARCHAR, 30, 0, ancho(nombre), 0, &indTexto);
+    SQLBindParameter(st, 4, SQL_PARAM_OUTPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &salidaEntera, 0,
+                     &indSalidaEntera);
+    SQLBindParameter(st, 5, SQL_PARAM_OUTPUT, SQL_C_WCHAR, SQL_VARCHAR, 50, 0, salidaTexto,
+                     sizeof salidaTexto, &indSalidaTexto);
+    const SQLRETURN r =
+        SQLExecDirectW(st, ancho(QStringLiteral("{? = call spGenerarCierre(?, ?, ?, ?)}")), SQL_NTS);
+    QVERIFY2(r == SQL_SUCCESS, qPrintable(describir(odbc.registrosSentencia())));
+    QCOMPARE(odbc.filas(), (QVector<QStringList>{{"1001"}, {"1002"}}));
+    // Output parameters arrive once every result set has been read.
+    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_NO_DATA));
+    QCOMPARE(retorno, 7);
+    QCOMPARE(salidaEntera, 99);
+    QCOMPARE(deAncho(salidaTexto, indSalidaTexto / 2), QStringLiteral("Cierre 2024/03 de Ñandú"));
+
+    const auto llamadas = mGuion->llamadas();
+    QCOMPARE(llamadas.size(), 1);
+    QCOMPARE(llamadas[0].procedimiento, QStringLiteral("spGenerarCierre"));
+    const auto& p = llamadas[0].parametros;
+    QCOMPARE(p.size(), 4);
+    QCOMPARE((QVector<int>{p[0].tipo, p[1].tipo, p[2].tipo, p[3].tipo}),
+             (QVector<int>{ado::adInteger, ado::adVarChar, ado::adInteger, ado::adVarChar}));
+    QCOMPARE(p[0].direccion, ado::Direccion::Entrada);
+    QCOMPARE(p[1].direccion, ado::Direccion::Entrada);
+    QCOMPARE(p[2].direccion, ado::Direccion::Salida);
+    QCOMPARE(p[3].direccion, ado::Direccion::Salida);
+    QCOMPARE(p[0].valor, QVariant(42));
+    QCOMPARE(p[1].valor, QVariant(QStringLiteral("Ñandú")));
+    QVERIFY(ado::esNulo(p[2].valor) && ado::esNulo(p[3].valor));
+    QCOMPARE(p[3].tamano, 50);
+}
+
+void tst_tdsOdbc::tiposDeParametro_data()
+{
+    QTest::addColumn<int>("tipoSql");
+    QTest::addColumn<int>("tamano");
+    QTest::addColumn<int>("decimales");
+    QTest::addColumn<QString>("entrada"); // null: SQL_NULL_DATA
+    QTest::addColumn<int>("tipoAdo");
+    QTest::addColumn<QVariant>("valor"); // what the engine receives
+    QTest::addColumn<QString>("salida"); // what comes back through an output parameter of the same type
+
+    const QDateTime fecha =
+        QDateTime::fromString(QStringLiteral("2024-03-15T10:20:30.997"), Qt::ISODateWithMs);
+    QTest::newRow("int") << SQL_INTEGER << 0 << 0 << "-123" << int(ado::adInteger) << QVariant(-123)
+                         << "-123";
+    QTest::newRow("int nulo") << SQL_INTEGER << 0 << 0 << QString() << int(ado::adInteger) << QVariant()
+                              << kNulo;
+    QTest::newRow("smallint") << SQL_SMALLINT << 0 << 0 << "-32768" << int(ado::adSmallInt)
+                              << QVariant(-32768) << "-32768";
+    QTest::newRow("bigint") << SQL_BIGINT << 0 << 0 << "9007199254740993" << int(ado::adBigInt)
+                            << QVariant(qlonglong(9007199254740993LL)) << "9007199254740993";
+    QTest::newRow("bit") << SQL_BIT << 0 << 0 << "1" << int(ado::adBoolean) << QVariant(true) << "1";
+    QTest::newRow("float") << SQL_FLOAT << 0 << 0 << "3.25" << int(ado::adDouble) << QVariant(3.25) << "3.25";
+    QTest::newRow("decimal") << SQL_DECIMAL << 10 << 2 << "-1234.56" << int(ado::adDecimal)
+                             << QVariant(-1234.56) << "-1234.56";
+    QTest::newRow("numeric") << SQL_NUMERIC << 18 << 4 << "0.5" << int(ado::adNumeric) << QVariant(0.5)
+                             << "0.5000";
+    QTest::newRow("varchar") << SQL_VARCHAR << 30 << 0 << "Prácticas Ñandú €" << int(ado::adVarChar)
+                             << QVariant("Prácticas Ñandú €") << "Prácticas Ñandú €";
+    QTest::newRow("varchar nulo") << SQL_VARCHAR << 30 << 0 << QString() << int(ado::adVarChar) << QVariant()
+                                  << kNulo;
+    QTest::newRow("varchar vacío") << SQL_VARCHAR << 30 << 0 << "" << int(ado::adVarChar) << QVariant("")
+                                   << "";
+    QTest::newRow("char") << SQL_CHAR << 10 << 0 << "Ñandú" << int(ado::adChar) << QVariant("Ñandú")
+                          << "Ñandú";
+    QTest::newRow("nvarchar") << SQL_WVARCHAR << 20 << 0 << "Ω ñ ✓" << int(ado::adVarWChar)
+                              << QVariant("Ω ñ ✓") << "Ω ñ ✓";
+    QTest::newRow("nchar") << SQL_WCHAR << 5 << 0 << "Ωmega" << int(ado::adWChar) << QVariant("Ωmega")
+                           << "Ωmega";
+    QTest::newRow("datetime") << SQL_TYPE_TIMESTAMP << 23 << 3 << "2024-03-15 10:20:30.997"
+                              << int(ado::adDBTimeStamp) << QVariant(fecha) << "2024-03-15 10:20:30.9970000";
+    // NULL both ways, type by type.
+    QTest::newRow("bigint nulo") << SQL_BIGINT << 0 << 0 << QString() << int(ado::adBigInt) << QVariant()
+                                 << kNulo;
+    QTest::newRow("bit nulo") << SQL_BIT << 0 << 0 << QString() << int(ado::adBoolean) << QVariant() << kNulo;
+    QTest::newRow("float nulo") << SQL_FLOAT << 0 << 0 << QString() << int(ado::adDouble) << QVariant()
+                                << kNulo;
+    QTest::newRow("decimal nulo") << SQL_DECIMAL << 10 << 2 << QString() << int(ado::adDecimal) << QVariant()
+                                  << kNulo;
+    QTest::newRow("nvarchar nulo") << SQL_WVARCHAR << 20 << 0 << QString() << int(ado::adVarWChar)
+                                   << QVariant() << kNulo;
+    QTest::newRow("datetime nulo") << SQL_TYPE_TIMESTAMP << 23 << 3 << QString() << int(ado::adDBTimeStamp)
+                                   << QVariant() << kNulo;
+    QTest::newRow("texto largo") << SQL_WLONGVARCHAR << 20000 << 0 << QString(9000, u'ñ')
+                                 << int(ado::adLongVarWChar) << QVariant(QString(9000, u'ñ'))
+                                 << QString(9000, u'ñ');
+}
+
+void tst_tdsOdbc::tiposDeParametro()
+{
+    QFETCH(int, tipoSql);
+    QFETCH(int, tamano);
+    QFETCH(int, decimales);
+    QFETCH(QString, entrada);
+    QFETCH(int, tipoAdo);
+    QFETCH(QVariant, valor);
+    QFETCH(QString, salida);
+
+    mGuion->alLlamar = [](const QString&, QVector<ado::ParametroMotor>& p) {
+        p[1].valor = p[0].valor;
+        return ado::Lote();
+    };
+    Odbc odbc;
+    conectar(odbc);
+    SQLHSTMT st = odbc.sentencia();
+    SQLLEN indEntrada = entrada.isNull() ? SQL_NULL_DATA : SQL_NTS;
+    std::vector<SQLWCHAR> devuelto(20001, u'?');
+    SQLLEN indSalida = 0;
+    SQLBindParameter(st, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQLSMALLINT(tipoSql), SQLULEN(tamano),
+                     SQLSMALLINT(decimales), ancho(entrada), 0, &indEntrada);
+    SQLBindParameter(st, 2, SQL_PARAM_OUTPUT, SQL_C_WCHAR, SQLSMALLINT(tipoSql), SQLULEN(tamano),
+                     SQLSMALLINT(decimales), devuelto.data(), SQLLEN(devuelto.size() * sizeof(SQLWCHAR)),
+                     &indSalida);
+    // A call without result sets ends at once: the driver answers SQL_NO_DATA, outputs already in place.
+    const SQLRETURN r = SQLExecDirectW(st, ancho(QStringLiteral("{call spRebote(?, ?)}")), SQL_NTS);
+    QVERIFY2(r == SQL_NO_DATA, qPrintable(QString::number(r) + describir(odbc.registrosSentencia())));
+
+    const auto llamadas = mGuion->llamadas();
+    QCOMPARE(llamadas.size(), 1);
+    const ado::ParametroMotor& p = llamadas[0].parametros[0];
+    QCOMPARE(p.tipo, tipoAdo);
+    QCOMPARE(p.direccion, ado::Direccion::Entrada);
+    QCOMPARE(p.valor.isValid(), valor.isValid());
+    QCOMPARE(p.valor, valor);
+    QCOMPARE(llamadas[0].parametros[1].tipo, tipoAdo);
+    QCOMPARE(llamadas[0].parametros[1].direccion, ado::Direccion::Salida);
+    const QString leido = indSalida == SQL_NULL_DATA ? kNulo : deAncho(devuelto.data(), indSalida / 2);
+    QCOMPARE(leido, salida);
+}
+
+void tst_tdsOdbc::errorEnProcedimiento()
+{
+    Odbc odbc;
+    conectar(odbc);
+    // Unknown procedure: the engine refuses the call.
+    QCOMPARE(SQLExecDirectW(odbc.sentencia(), ancho(QStringLiteral("{call spNoExiste}")), SQL_NTS),
+             SQLRETURN(SQL_ERROR));
+    auto registros = odbc.registrosSentencia();
+    QVERIFY2(contiene(registros, "42000", 2812), qPrintable(describir(registros)));
+
+    // A procedure that fails after its first result set.
+    mGuion->alLlamar = [](const QString&, QVector<ado::ParametroMotor>&) {
+        ado::Lote l = lote({tabla({columna("n", ado::adInteger)}, {1})});
+        l.errorFinal = {
+            error(547, "23000", "The INSERT statement conflicted with the FOREIGN KEY constraint.")};
+        return l;
+    };
+    SQLFreeStmt(odbc.sentencia(), SQL_CLOSE);
+    QCOMPARE(SQLExecDirectW(odbc.sentencia(), ancho(QStringLiteral("{call spDatosCierre}")), SQL_NTS),
+             SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(odbc.filas(), QVector<QStringList>{{"1"}});
+    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_ERROR));
+    registros = odbc.registrosSentencia();
+    QVERIFY2(contiene(registros, "23000", 547), qPrintable(describir(registros)));
+}
+
+void tst_tdsOdbc::sentenciaConParametros()
+{
+    // A statement with markers travels through sp_executesql; the engine gets it with literals in place.
+    mGuion->alEjecutar = [](const QString&) { return lote({tabla({columna("n", ado::adInteger)}, {1})}); };
+    Odbc odbc;
+    conectar(odbc);
+    SQLHSTMT st = odbc.sentencia();
+    QString nombre = QStringLiteral("O'Brien Ñ");
+    SQLINTEGER id = 5;
+    SQLLEN indNombre = SQL_NTS, indId = 0;
+    SQLBindParameter(st, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 30, 0, ancho(nombre), 0, &indNombre);
+    SQLBindParameter(st, 2, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &id, 0, &indId);
+    const SQLRETURN r = SQLExecDirectW(
+        st, ancho(QStringLiteral("SELECT n FROM Prestadores WHERE Nombre = ? AND Id = ?")), SQL_NTS);
+    QVERIFY2(SQL_SUCCEEDED(r), qPrintable(describir(odbc.registrosSentencia())));
+    QCOMPARE(odbc.filas(), QVector<QStringList>{{"1"}});
+    QCOMPARE(mGuion->sentencias(), QStringList{QStringLiteral(
+                                       "SELECT n FROM Prestadores WHERE Nombre = N'O''Brien Ñ' AND Id = 5")});
+}
+
+QTEST_GUILESS_MAIN(tst_tdsOdbc)
+#include "tst_tdsOdbc.moc"

@@ -104,8 +104,9 @@ QString formatearValor(const QVariant& valor, Formato formato, int tipoAdo)
 {
     if (ado::esNulo(valor))
         return {};
-    if (tipoAdo == ado::adBoolean && formato == Formato::Automatico)
-        return FormatearCampo(tipoAdo, valor);
+    // A flag reads as a word on paper; a number format still gives 1 or 0.
+    if (valor.typeId() == QMetaType::Bool && !esFormatoNumerico(formato))
+        return valor.toBool() ? QStringLiteral("Sí") : QStringLiteral("No");
     const bool automatico = formato == Formato::Automatico;
     if (automatico)
         formato = formatoDeTipo(tipoAdo);

@@ -4,6 +4,7 @@
 #include "common/FuncionesGenerales.h"
 #include "data/GrabarLog.h"
 #include "reports/CatalogoReportes.h"
+#include "reports/ResultadoRecordset.h"
 #include "ui/Mensajes.h"
 #include "ui/RelojArena.h"
 
@@ -15,16 +16,6 @@ namespace {
 
 const QString Lugar = QStringLiteral("frmReportes.cmdGenerar");
 const QString FinDeLinea = QStringLiteral("\r\n");
-
-class SinConexion : public OrigenReportes
-{
-public:
-    std::unique_ptr<ResultadoReporte> Query(const QString&, qint32&, QString&) override
-    {
-        throw Falla(3704, QStringLiteral("frmReportes"),
-                    QStringLiteral("La operación no se permite si el objeto está cerrado (sin conexión)"));
-    }
-};
 
 std::unique_ptr<OrigenReportes>& origenActual()
 {
@@ -56,7 +47,7 @@ bool ticketValido(const QString& ticket)
 OrigenReportes& origenReportes()
 {
     if (!origenActual())
-        origenActual() = std::make_unique<SinConexion>();
+        origenActual() = std::make_unique<OrigenConexion>();
     return *origenActual();
 }
 

@@ -24,8 +24,7 @@ public:
     virtual std::unique_ptr<ResultadoReporte> Query(const QString& sSQL, qint32& lError, QString& sError) = 0;
 };
 
-// The origin in use. The start-up installs the one over the program's connection; until then every query
-// fails with a Falla saying there is no connection.
+// The origin in use: the program's connection gConexion unless replaced (tests, tools).
 OrigenReportes& origenReportes();
 std::unique_ptr<OrigenReportes> setOrigenReportes(std::unique_ptr<OrigenReportes> origen);
 

@@ -139,7 +139,7 @@ void Informe::prepararColumnas()
     const QFontMetricsF& negrita = metrica(Fuente::Negrita);
     int lineas = 1;
     for (int i = 0; i < mColumnas.size(); ++i) {
-        if (negrita.horizontalAdvance(mDiseno.columnas[i].titulo) > mColumnas[i].ancho - 2 * ptAUnidades(2))
+        if (negrita.horizontalAdvance(mDiseno.columnas[i].titulo) > mColumnas[i].ancho - 2 * ptAUnidades(3))
             lineas = 2;
     }
     mAltoEncabezados = lineas * negrita.lineSpacing() + 2 * ptAUnidades(2);
@@ -184,7 +184,7 @@ double Informe::altoFila(qsizetype fila) const
             continue;
         const QString t = valor(fila, mColumnas[i].campo, mColumnas[i].formato);
         const QRectF r = metrica(Fuente::Cuerpo)
-                             .boundingRect(QRectF(0, 0, mColumnas[i].ancho - 2 * ptAUnidades(2), 1e9),
+                             .boundingRect(QRectF(0, 0, mColumnas[i].ancho - 2 * ptAUnidades(3), 1e9),
                                            Qt::TextWordWrap, t);
         alto = std::max(alto, r.height());
     }

@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QPainter>
+#include <algorithm>
 
 namespace dalvo::reportes {
 
@@ -18,7 +19,7 @@ const QColor ResaltadoActual(0xFF, 0xA5, 0x3C);
 
 double relleno()
 {
-    return ptAUnidades(2);
+    return ptAUnidades(3);
 }
 
 void linea(QVector<Elemento>& e, double x1, double x2, double y, const QColor& color)
@@ -144,7 +145,9 @@ void Informe::agregarFormulario(QVector<Elemento>& e, qsizetype filaFormulario, 
             yc += altoTitulo;
         }
         yc += ptAUnidades(1.5);
-        const double anchoEtiqueta = anchoBloque * f.anchoEtiqueta;
+        // Labels as wide as in a block of a full row, so that values line up down the page.
+        const double anchoEtiqueta =
+            (mCuerpo.width() - (f.columnas - 1) * separacion) / f.columnas * f.anchoEtiqueta;
         for (const CampoFormulario& c : b.campos) {
             agregarTexto(e, QRectF(x, yc, anchoEtiqueta, lineaCampo), c.etiqueta, Fuente::Etiqueta,
                          Qt::AlignLeft, false, Trazo);
@@ -178,19 +181,26 @@ void Informe::agregarLinea(QVector<Elemento>& e, const Linea& l, double y, bool 
             const QRectF celda(c.x, y, c.ancho, l.alto);
             const QString& titulo = mDiseno.columnas[i].titulo;
             const QFontMetricsF& fm = metrica(Fuente::Negrita);
-            if (fm.horizontalAdvance(titulo) <= c.ancho - 2 * relleno()) {
-                // One-line headings sit on the last line, level with the second line of the wrapped ones.
+            const double disponible = c.ancho - 2 * relleno();
+            const QStringList palabras = titulo.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            const bool partible =
+                palabras.size() > 1 && std::all_of(palabras.begin(), palabras.end(), [&](const QString& p) {
+                    return fm.horizontalAdvance(p) <= disponible;
+                });
+            if (fm.horizontalAdvance(titulo) <= disponible || !partible) {
+                // One-line headings sit on the last line, level with the second line of the wrapped ones; a
+                // single word too wide for its column is narrowed, as numbers are.
                 const double alto = fm.lineSpacing() + 2 * ptAUnidades(2);
                 agregarTexto(e, QRectF(c.x, y + l.alto - alto, c.ancho, alto), titulo, Fuente::Negrita,
-                             c.alineacion);
+                             c.alineacion, true);
                 continue;
             }
-            // A heading wider than its column takes two lines (the row is high enough for them).
+            // A heading of several words wider than its column takes two lines.
             Elemento t;
             t.fuente = Fuente::Negrita;
             t.multilinea = true;
             t.rect = celda;
-            t.alineacion = c.alineacion;
+            t.alineacion = c.alineacion | Qt::AlignBottom;
             t.texto = titulo;
             t.color = Qt::black;
             t.inicio = c.x + relleno();
@@ -306,8 +316,11 @@ void Informe::dibujarPagina(QPainter& p, int pagina, const QVector<QRectF>& resa
         if (e.multilinea) {
             p.save();
             p.setClipRect(e.rect);
-            p.drawText(e.rect.adjusted(relleno(), ptAUnidades(1.3), -relleno(), 0),
-                       static_cast<int>(e.alineacion | Qt::AlignTop | Qt::TextWordWrap), e.texto);
+            const Qt::Alignment vertical = (e.alineacion & Qt::AlignBottom) ? Qt::AlignBottom : Qt::AlignTop;
+            p.drawText(
+                e.rect.adjusted(relleno(), ptAUnidades(1.3), -relleno(), -ptAUnidades(2)),
+                static_cast<int>((e.alineacion & Qt::AlignHorizontal_Mask) | vertical | Qt::TextWordWrap),
+                e.texto);
             p.restore();
             continue;
         }

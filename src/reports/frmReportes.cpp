@@ -170,7 +170,8 @@ void frmReportes::fechaPerdioFoco(QLineEdit* campo, const QString& clave)
     }
     if (avisoEstado())
         avisoEstado()(QStringLiteral("Fecha inválida"));
-    campo->selectAll();
+    // The field drops its selection when it has handled the loss of focus: select once it has.
+    QMetaObject::invokeMethod(campo, &QLineEdit::selectAll, Qt::QueuedConnection);
     // Taking the focus back makes the field that was getting it lose it: that one must not answer.
     mDevolviendoFoco = true;
     campo->setFocus();

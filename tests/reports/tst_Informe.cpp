@@ -7,6 +7,7 @@
 #include "reports/SalidaInforme.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
 #include <memory>
@@ -60,6 +61,17 @@ const char* DisenoAgrupado = R"({
 class TstInforme : public QObject
 {
     Q_OBJECT
+
+    // DALVOHD_CONSERVAR_PDF=<folder> keeps the PDFs the tests write, to look at them.
+    static void conservar(const QString& ruta)
+    {
+        const QString carpeta = qEnvironmentVariable("DALVOHD_CONSERVAR_PDF");
+        if (carpeta.isEmpty())
+            return;
+        const QString destino = carpeta + QLatin1Char('/') + QFileInfo(ruta).fileName();
+        QFile::remove(destino);
+        QFile::copy(ruta, destino);
+    }
 
     std::unique_ptr<prueba::EntornoPrueba> mEntorno;
     std::unique_ptr<RelojFijo> mReloj;
@@ -279,7 +291,7 @@ private slots:
     void pdfDeDiezMilFilas()
     {
         const Informe informe(disenoCierres(), prueba::tablaCierres(10000));
-        const QString ruta = mEntorno->carpeta() + QStringLiteral("/cierres.pdf");
+        const QString ruta = mEntorno->carpeta() + QStringLiteral("/cierres10000.pdf");
         exportarPdf(informe, ruta);
         QFile pdf(ruta);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
@@ -287,11 +299,43 @@ private slots:
         QVERIFY(contenido.startsWith("%PDF"));
         static const QRegularExpression pagina(QStringLiteral("/Type\\s*/Page[^s]"));
         QCOMPARE(QString::fromLatin1(contenido).count(pagina), informe.cantidadPaginas());
-        const QString conservar = qEnvironmentVariable("DALVOHD_CONSERVAR_PDF");
-        if (!conservar.isEmpty()) {
-            QFile::remove(conservar);
-            QFile::copy(ruta, conservar);
+        conservar(ruta);
+    }
+
+    void disenosDelProyecto_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<ado::Tabla>("datos");
+        QTest::newRow("Cierres") << "Cierres" << prueba::tablaCierres(50);
+        QTest::newRow("Tickets1") << "Tickets1" << prueba::tablaTickets(60);
+        QTest::newRow("FormularioCierre") << "FormularioCierre" << prueba::tablaFormularioCierre(70);
+        QTest::newRow("Ticket") << "Ticket" << prueba::tablaItemsTicket(4);
+    }
+    void disenosDelProyecto()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(ado::Tabla, datos);
+        Informe informe(
+            leerDiseno(prueba::carpetaReportesFuente() + QLatin1Char('/') + nombre + QStringLiteral(".rpt")),
+            datos);
+        informe.setFormula(QStringLiteral("SubTitulo"),
+                           QStringLiteral("'ENTRE EL 01/03/2008 Y EL 31/03/2008'"));
+        const Diseno& d = informe.diseno();
+        const QRectF area(QPointF(mmAUnidades(d.margenes.left()), mmAUnidades(d.margenes.top())),
+                          QPointF(informe.tamanoPagina().width() - mmAUnidades(d.margenes.right()),
+                                  informe.tamanoPagina().height() - mmAUnidades(d.margenes.bottom())));
+        for (int p = 0; p < informe.cantidadPaginas(); ++p) {
+            for (const Elemento& e : informe.elementosPagina(p)) {
+                QVERIFY(area.adjusted(-1, -1, 1, 1).contains(e.rect.topLeft()));
+                QVERIFY(area.adjusted(-1, -1, 1, 1).contains(e.rect.bottomRight()));
+                // Headings, form labels and values are never cut: only long free texts may be.
+                if (e.tipo == Elemento::Texto && e.fuente != Fuente::Cuerpo)
+                    QVERIFY2(!e.texto.endsWith(QChar(0x2026)), qPrintable(e.texto));
+            }
         }
+        const QString ruta = mEntorno->carpeta() + QLatin1Char('/') + nombre + QStringLiteral(".pdf");
+        exportarPdf(informe, ruta);
+        conservar(ruta);
     }
 
     void pdfEnCarpetaInexistenteEsUnaFalla()

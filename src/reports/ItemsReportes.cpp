@@ -167,4 +167,15 @@ void itemsReportes(qint16 contexto, const ColeccionParametros& parametros, QList
     }
 }
 
+std::optional<QString> textoItemReporte(const QString& codigo, const ColeccionParametros& parametros)
+{
+    ValoresReporte valores;
+    valores.parametros = &parametros;
+    for (const Oferta& o : Ofertas) {
+        if (codigo == QLatin1String(o.clave))
+            return expandirPlantilla(QString::fromUtf8(o.texto), valores, false);
+    }
+    return std::nullopt;
+}
+
 } // namespace dalvo

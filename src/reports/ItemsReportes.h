@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace dalvo {
 
@@ -34,5 +35,9 @@ inline constexpr qint16 Generales = 20;
 // no reports adds none. Raises Falla for a parameter the collection lacks (5) or a provider type that is not
 // a number (13); the items appended before the failure stay.
 void itemsReportes(qint16 contexto, const ColeccionParametros& parametros, QList<ItemReporte>& items);
+
+// The text the report window gives a code's item, from the first context that offers it (whatever the
+// provider type); nothing for a code no context offers. Raises Falla (5) for a parameter it lacks.
+std::optional<QString> textoItemReporte(const QString& codigo, const ColeccionParametros& parametros);
 
 } // namespace dalvo

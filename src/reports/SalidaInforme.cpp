@@ -8,16 +8,17 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <algorithm>
 
 namespace dalvo::reportes {
 
 namespace {
 
-// Draws pages [desde, hasta] (0-based) on a device whose painter starts at the paper's corner.
-void dibujarPaginas(const Informe& informe, QPagedPaintDevice& dispositivo, QPainter& p, int resolucion,
+// Draws pages [desde, hasta] (0-based) on a device whose painter starts at the paper's corner; escala: device
+// pixels per report unit.
+void dibujarPaginas(const Informe& informe, QPagedPaintDevice& dispositivo, QPainter& p, double escala,
                     int desde, int hasta)
 {
-    const double escala = resolucion / UnidadesPorPulgada;
     for (int i = desde; i <= hasta; ++i) {
         if (i > desde)
             dispositivo.newPage();
@@ -42,8 +43,14 @@ void exportarPdf(const Informe& informe, const QString& ruta)
         throw Falla(
             fallas::ArchivoNoGrabado, QStringLiteral("Informe.exportarPdf"),
             QStringLiteral("No se pudo grabar el archivo %1").arg(QFileInfo(ruta).absoluteFilePath()));
-    dibujarPaginas(informe, pdf, p, pdf.resolution(), 0, informe.cantidadPaginas() - 1);
+    dibujarPaginas(informe, pdf, p, pdf.resolution() / UnidadesPorPulgada, 0, informe.cantidadPaginas() - 1);
     p.end();
+}
+
+double escalaEnPapel(const QSizeF& pagina, const QSizeF& papel, int resolucion)
+{
+    return std::min(
+        {resolucion / UnidadesPorPulgada, papel.width() / pagina.width(), papel.height() / pagina.height()});
 }
 
 void prepararImpresora(const Informe& informe, QPrinter& impresora)
@@ -62,10 +69,12 @@ bool imprimir(const Informe& informe, QPrinter& impresora)
     int hasta = impresora.toPage() > 0 ? impresora.toPage() - 1 : ultima;
     desde = std::clamp(desde, 0, ultima);
     hasta = std::clamp(hasta, desde, ultima);
+    const double escala = escalaEnPapel(
+        informe.tamanoPagina(), impresora.paperRect(QPrinter::DevicePixel).size(), impresora.resolution());
     QPainter p;
     if (!p.begin(&impresora))
         return false;
-    dibujarPaginas(informe, impresora, p, impresora.resolution(), desde, hasta);
+    dibujarPaginas(informe, impresora, p, escala, desde, hasta);
     return p.end();
 }
 

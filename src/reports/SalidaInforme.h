@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSizeF>
+
 class QPrinter;
 class QString;
 
@@ -13,6 +15,10 @@ void exportarPdf(const Informe& informe, const QString& ruta);
 // Prints on a printer already chosen (QPrintDialog): the page range it holds (fromPage/toPage, 0 = all).
 // The paper and orientation are the layout's. Returns false when the printer could not be started.
 bool imprimir(const Informe& informe, QPrinter& impresora);
+
+// Device pixels per report unit for a page (report units) on a paper (device pixels): the real size, or
+// smaller so that the whole page fits a smaller paper (one chosen in the printer's setup).
+double escalaEnPapel(const QSizeF& pagina, const QSizeF& papel, int resolucion);
 
 // The printer set up for the report: the layout's paper and orientation, the whole sheet addressable
 // (the report draws its own margins).

@@ -338,6 +338,27 @@ private slots:
         conservar(ruta);
     }
 
+    void escalaEnElPapel_data()
+    {
+        QTest::addColumn<bool>("apaisado");
+        QTest::addColumn<QSizeF>("papel"); // at 600 dpi
+        QTest::addColumn<double>("escala");
+        const QSizeF a4(4961, 7016);
+        QTest::newRow("mismo papel") << false << a4 << 0.5;
+        QTest::newRow("papel mayor") << false << a4 * 2 << 0.5;
+        QTest::newRow("apaisado en vertical") << true << a4 << 4961 / (297 / 25.4 * 1200);
+    }
+    void escalaEnElPapel()
+    {
+        QFETCH(bool, apaisado);
+        QFETCH(QSizeF, papel);
+        QFETCH(double, escala);
+        Diseno d = disenoCierres();
+        d.orientacion = apaisado ? QPageLayout::Landscape : QPageLayout::Portrait;
+        const Informe informe(d, prueba::tablaCierres(1));
+        QVERIFY(qAbs(escalaEnPapel(informe.tamanoPagina(), papel, 600) - escala) < 1e-3);
+    }
+
     void pdfEnCarpetaInexistenteEsUnaFalla()
     {
         const Informe informe(disenoCierres(), prueba::tablaCierres(1));

@@ -183,8 +183,14 @@ bool frmReportes::eventFilter(QObject* objeto, QEvent* evento)
     auto* campo = qobject_cast<QLineEdit*>(objeto);
     if (campo && evento->type() == QEvent::KeyPress)
         return filtrarTecla(campo, static_cast<QKeyEvent*>(evento), campo == mTicket ? 1 : 4);
-    if (campo && evento->type() == QEvent::FocusOut && campo != mTicket && mParametros)
-        fechaPerdioFoco(campo, campo == mDesde ? QStringLiteral("FECHADESDE") : QStringLiteral("FECHAHASTA"));
+    if (campo && evento->type() == QEvent::FocusOut && campo != mTicket && mParametros) {
+        // Only a move to another control of the window counts: not a switch to another window (a preview)
+        // nor the field's own context menu.
+        const Qt::FocusReason motivo = static_cast<QFocusEvent*>(evento)->reason();
+        if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
+            fechaPerdioFoco(campo,
+                            campo == mDesde ? QStringLiteral("FECHADESDE") : QStringLiteral("FECHAHASTA"));
+    }
     return QDialog::eventFilter(objeto, evento);
 }
 

@@ -306,6 +306,23 @@ private slots:
         QCOMPARE(ventana.subtituloRango(), QStringLiteral(" entre el 01/03/2008 y el 31/03/2008"));
     }
 
+    void cambiarDeVentanaNoValidaLaFecha()
+    {
+        ColeccionParametros p = parametros();
+        frmReportes ventana;
+        ventana.cargar(contextos::Generales, p);
+        auto* desde = control<QLineEdit>(ventana, "txtDesdeFecha");
+        desde->setText(QStringLiteral("99"));
+        for (const Qt::FocusReason motivo : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+            QFocusEvent salida(QEvent::FocusOut, motivo);
+            QCoreApplication::sendEvent(desde, &salida);
+        }
+        QVERIFY(mAvisos.isEmpty());
+        QFocusEvent aOtroControl(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(desde, &aOtroControl);
+        QCOMPARE(mAvisos, QStringList{QStringLiteral("Fecha inválida")});
+    }
+
     void teclasFiltradas_data()
     {
         QTest::addColumn<QString>("campo");

@@ -104,21 +104,20 @@ public:
     Formato formato(const QJsonObject& o, const QString& donde) const
     {
         const QString f = texto(o, QStringLiteral("formato"), donde);
-        if (f.isEmpty())
-            return Formato::Automatico;
-        if (f == QLatin1String("##,##0.00"))
-            return Formato::Importe;
-        if (f == QLatin1String("####0"))
-            return Formato::Entero;
-        if (f == QLatin1String("fecha"))
-            return Formato::Fecha;
-        if (f == QLatin1String("fechahora"))
-            return Formato::FechaHora;
-        if (f == QLatin1String("texto"))
-            return Formato::Texto;
+        if (const auto formato = formatoDeNombre(f))
+            return *formato;
         falla(
             donde,
             QStringLiteral("formato \"%1\" desconocido (##,##0.00, ####0, fecha, fechahora, texto)").arg(f));
+    }
+
+    // The formats written in placeholders ("{FechaDesde:fecha}") must be known ones.
+    void validarMarcadores(const QString& texto, const QString& donde) const
+    {
+        for (const Marcador& m : marcadores(texto)) {
+            if (!formatoDeNombre(m.formato))
+                falla(donde, QStringLiteral("formato \"%1\" desconocido en {%2:%1}").arg(m.formato, m.campo));
+        }
     }
 
     Qt::Alignment alineacion(const QJsonObject& o, const QString& donde) const
@@ -204,6 +203,7 @@ public:
         g.pie = texto(o, QStringLiteral("pie"), donde, false, QStringLiteral("Subtotal"));
         g.subtotales = textos(o, QStringLiteral("subtotales"), donde);
         g.saltoPagina = logico(o, QStringLiteral("saltoPagina"), donde, false);
+        validarMarcadores(g.encabezado + g.pie, donde);
         return g;
     }
 
@@ -234,6 +234,7 @@ public:
             campo.formato = formato(c, dondeC);
             if (campo.campo.isEmpty() == campo.texto.isEmpty())
                 falla(dondeC, QStringLiteral("lleva \"campo\" o \"texto\", uno de los dos"));
+            validarMarcadores(campo.texto, dondeC);
             b.campos.append(campo);
         }
         return b;
@@ -259,6 +260,7 @@ public:
         d.totales.etiqueta =
             texto(o, QStringLiteral("etiqueta"), donde, false, QStringLiteral("Total general"));
         d.totales.columnas = textos(o, QStringLiteral("columnas"), donde);
+        validarMarcadores(d.totales.etiqueta, donde);
     }
 
     Diseno leer(const QByteArray& contenido) const
@@ -341,12 +343,37 @@ private:
 
 } // namespace
 
-QStringList marcadores(const QString& texto)
+std::optional<Formato> formatoDeNombre(const QString& nombre)
+{
+    if (nombre.isEmpty())
+        return Formato::Automatico;
+    if (nombre == QLatin1String("##,##0.00"))
+        return Formato::Importe;
+    if (nombre == QLatin1String("####0"))
+        return Formato::Entero;
+    if (nombre == QLatin1String("fecha"))
+        return Formato::Fecha;
+    if (nombre == QLatin1String("fechahora"))
+        return Formato::FechaHora;
+    if (nombre == QLatin1String("texto"))
+        return Formato::Texto;
+    return std::nullopt;
+}
+
+Marcador leerMarcador(const QString& dentroDeLlaves)
+{
+    const qsizetype dosPuntos = dentroDeLlaves.indexOf(QLatin1Char(':'));
+    if (dosPuntos < 0)
+        return {dentroDeLlaves.trimmed(), {}};
+    return {dentroDeLlaves.left(dosPuntos).trimmed(), dentroDeLlaves.mid(dosPuntos + 1).trimmed()};
+}
+
+QVector<Marcador> marcadores(const QString& texto)
 {
     static const QRegularExpression marcador(QStringLiteral("\\{([^{}]+)\\}"));
-    QStringList r;
+    QVector<Marcador> r;
     for (auto it = marcador.globalMatch(texto); it.hasNext();)
-        r.append(it.next().captured(1));
+        r.append(leerMarcador(it.next().captured(1)));
     return r;
 }
 
@@ -362,17 +389,17 @@ QStringList Diseno::camposNombrados() const
         agregar(c.campo);
     for (const GrupoDiseno& g : grupos) {
         agregar(g.campo);
-        for (const QString& m : marcadores(g.encabezado) + marcadores(g.pie))
-            agregar(m);
+        for (const Marcador& m : marcadores(g.encabezado) + marcadores(g.pie))
+            agregar(m.campo);
     }
-    for (const QString& m : marcadores(totales.etiqueta))
-        agregar(m);
+    for (const Marcador& m : marcadores(totales.etiqueta))
+        agregar(m.campo);
     for (const BloqueFormulario& b : formulario.bloques) {
         for (const CampoFormulario& c : b.campos) {
             if (!c.campo.isEmpty())
                 agregar(c.campo);
-            for (const QString& m : marcadores(c.texto))
-                agregar(m);
+            for (const Marcador& m : marcadores(c.texto))
+                agregar(m.campo);
         }
     }
     return r;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 namespace dalvo::reportes {
 
@@ -108,7 +109,18 @@ struct Diseno
 Diseno leerDiseno(const QString& ruta);
 Diseno disenoDeTexto(const QByteArray& texto, const QString& nombre);
 
-// "{Field}" placeholders of a text, in order.
-QStringList marcadores(const QString& texto);
+// A format by its name in a layout: "##,##0.00", "####0", "fecha", "fechahora", "texto"; empty text is
+// Automatico; nothing for an unknown name.
+std::optional<Formato> formatoDeNombre(const QString& nombre);
+
+// A placeholder of a text: "{Field}" or "{Field:format}".
+struct Marcador
+{
+    QString campo;
+    QString formato; // as written; empty: from the field's type
+};
+// The placeholders of a text, in order.
+QVector<Marcador> marcadores(const QString& texto);
+Marcador leerMarcador(const QString& dentroDeLlaves);
 
 } // namespace dalvo::reportes

@@ -210,11 +210,13 @@ QString Informe::expandir(const QString& plantilla, qsizetype fila, qsizetype ca
             return r;
         }
         r += plantilla.mid(desde, a - desde);
-        const QString nombre = plantilla.mid(a + 1, b - a - 1);
-        if (nombre.compare(QLatin1String("cantidad"), Qt::CaseInsensitive) == 0) {
-            r += formatearValor(cantidad, Formato::Entero, ado::adInteger);
-        } else if (const int c = campo(nombre); c >= 0 && fila < mDatos.filas()) {
-            r += valor(fila, c, Formato::Automatico);
+        const Marcador m = leerMarcador(plantilla.mid(a + 1, b - a - 1));
+        const Formato formato = formatoDeNombre(m.formato).value_or(Formato::Automatico);
+        if (m.campo.compare(QLatin1String("cantidad"), Qt::CaseInsensitive) == 0) {
+            r += formatearValor(cantidad, formato == Formato::Automatico ? Formato::Entero : formato,
+                                ado::adInteger);
+        } else if (const int c = campo(m.campo); c >= 0 && fila < mDatos.filas()) {
+            r += valor(fila, c, formato);
         }
         desde = b + 1;
     }

@@ -3,12 +3,12 @@
 #include "common/Falla.h"
 #include "common/FuncionesGenerales.h"
 #include "common/Reloj.h"
+#include "reports/FormatoCelda.h"
 #include "reports/Informe.h"
 #include "reports/SalidaInforme.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTest>
 #include <memory>
 
@@ -55,6 +55,36 @@ const char* DisenoAgrupado = R"({
                   "subtotales": ["TTicket"] } ],
     "totales": { "columnas": ["TTicket"] }
 })";
+
+// Layouts with one fault each, and what the message must say (moc reads raw strings poorly inside a class).
+struct DisenoMalo
+{
+    const char* caso;
+    const char* texto;
+    const char* dice;
+};
+const DisenoMalo DisenosMalos[] = {
+    {"json roto", "{\n  \"columnas\": [\n  { \"campo\": }\n]}", "(línea 3)"},
+    {"clave mal escrita", R"({ "columna": [] })", "clave desconocida \"columna\""},
+    {"columna sin campo", R"({ "columnas": [ { "titulo": "X" } ] })", "(columnas[0]): falta \"campo\""},
+    {"formato desconocido", R"({ "columnas": [ { "campo": "A", "formato": "#.##" } ] })",
+     "formato \"#.##\" desconocido"},
+    {"alineacion desconocida", R"({ "columnas": [ { "campo": "A", "alineacion": "right" } ] })",
+     "alineación \"right\""},
+    {"subtotal que no es columna",
+     R"({ "columnas": [ { "campo": "A" } ], "grupos": [ { "campo": "B", "subtotales": ["C"] } ] })",
+     "el subtotal \"C\" no es una de las columnas"},
+    {"formato de marcador",
+     R"({ "columnas": [ { "campo": "A" } ], "totales": { "etiqueta": "{cantidad:miles}" } })",
+     "formato \"miles\" desconocido en {cantidad:miles}"},
+    {"vacio", "{ }", "no tiene columnas ni formulario"},
+    {"campo y texto",
+     R"({ "formulario": { "bloques": [ { "campos": [ { "campo": "A", "texto": "B" } ] } ] } })",
+     "(formulario.bloques[0].campos[0]): lleva \"campo\" o \"texto\""},
+    {"margen imposible",
+     R"({ "pagina": { "margenes": { "izquierdo": 200 } }, "columnas": [ { "campo": "A" } ] })",
+     "entre 5 y 60"},
+};
 
 } // namespace
 
@@ -297,8 +327,7 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray contenido = pdf.readAll();
         QVERIFY(contenido.startsWith("%PDF"));
-        static const QRegularExpression pagina(QStringLiteral("/Type\\s*/Page[^s]"));
-        QCOMPARE(QString::fromLatin1(contenido).count(pagina), informe.cantidadPaginas());
+        QCOMPARE(contenido.count("/Type /Page") - contenido.count("/Type /Pages"), informe.cantidadPaginas());
         conservar(ruta);
     }
 
@@ -357,6 +386,92 @@ private slots:
         d.orientacion = apaisado ? QPageLayout::Landscape : QPageLayout::Portrait;
         const Informe informe(d, prueba::tablaCierres(1));
         QVERIFY(qAbs(escalaEnPapel(informe.tamanoPagina(), papel, 600) - escala) < 1e-3);
+    }
+
+    void disenoMalEscritoDiceDondeYQue_data()
+    {
+        QTest::addColumn<QByteArray>("texto");
+        QTest::addColumn<QString>("dice");
+        for (const DisenoMalo& d : DisenosMalos)
+            QTest::newRow(d.caso) << QByteArray(d.texto) << QString::fromUtf8(d.dice);
+    }
+    void disenoMalEscritoDiceDondeYQue()
+    {
+        QFETCH(QByteArray, texto);
+        QFETCH(QString, dice);
+        try {
+            disenoDeTexto(texto, QStringLiteral("Prueba"));
+            QFAIL("sin falla");
+        } catch (const Falla& f) {
+            QCOMPARE(f.Numero, fallas::DisenoInvalido);
+            QVERIFY2(f.Descripcion.startsWith(QStringLiteral("Diseño de reporte Prueba no válido")),
+                     qPrintable(f.Descripcion));
+            QVERIFY2(f.Descripcion.contains(dice), qPrintable(f.Descripcion));
+        }
+    }
+
+    void marcadoresConFormato()
+    {
+        QByteArray texto(DisenoAgrupado);
+        texto.replace("Prestador {Prestador_OS}",
+                      "{Prestador_OS} desde {FechaServer:fecha} ({TTicket:####0})");
+        const Informe informe(disenoDeTexto(texto, QStringLiteral("X")), prueba::tablaCierres(2));
+        QVERIFY(textos(informe.elementosPagina(0), Fuente::Negrita)
+                    .contains(QStringLiteral("000001 desde 01/03/2008 (1000)")));
+    }
+
+    void formatosDeLasCeldas_data()
+    {
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QVariant>("valor");
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("formato");
+        QTest::addColumn<QString>("texto");
+        const QVariant nulo;
+        QTest::newRow("importe es_AR") << "es_AR" << QVariant(1234567.5) << int(ado::adCurrency) << ""
+                                       << "1.234.567,50";
+        QTest::newRow("importe en_US") << "en_US" << QVariant(1234567.5) << int(ado::adCurrency) << ""
+                                       << "1,234,567.50";
+        QTest::newRow("menos uno no es vacio") << "es_AR" << QVariant(-1.0) << int(ado::adCurrency) << ""
+                                               << "-1,00";
+        QTest::newRow("entero") << "es_AR" << QVariant(70123) << int(ado::adInteger) << ""
+                                << "70123";
+        QTest::newRow("nulo") << "es_AR" << nulo << int(ado::adCurrency) << ""
+                              << "";
+        QTest::newRow("fecha de una fecha con hora")
+            << "es_AR" << QVariant(QDateTime(QDate(2008, 3, 1), QTime(8, 30))) << int(ado::adDBTimeStamp)
+            << "fecha"
+            << "01/03/2008";
+        QTest::newRow("fecha y hora a medianoche")
+            << "es_AR" << QVariant(QDateTime(QDate(2008, 3, 1), QTime())) << int(ado::adDBTimeStamp)
+            << "fechahora"
+            << "01/03/2008 00:00:00";
+        QTest::newRow("automatica a medianoche")
+            << "es_AR" << QVariant(QDateTime(QDate(2008, 3, 1), QTime())) << int(ado::adDBTimeStamp) << ""
+            << "01/03/2008";
+        QTest::newRow("texto yyyymmdd como fecha")
+            << "es_AR" << QVariant(QStringLiteral("20080301")) << int(ado::adChar) << "fecha"
+            << "01/03/2008";
+        QTest::newRow("char recortado")
+            << "es_AR" << QVariant(QStringLiteral("F00042    ")) << int(ado::adChar) << ""
+            << "F00042";
+        QTest::newRow("texto como importe")
+            << "es_AR" << QVariant(QStringLiteral("12.5")) << int(ado::adVarChar) << "##,##0.00"
+            << "12,50";
+        QTest::newRow("bit") << "es_AR" << QVariant(true) << int(ado::adBoolean) << ""
+                             << "Sí";
+        QTest::newRow("bit como numero") << "es_AR" << QVariant(false) << int(ado::adBoolean) << "####0"
+                                         << "0";
+    }
+    void formatosDeLasCeldas()
+    {
+        QFETCH(QString, local);
+        QFETCH(QVariant, valor);
+        QFETCH(int, tipo);
+        QFETCH(QString, formato);
+        QFETCH(QString, texto);
+        mEntorno->setLocal(QLocale(local));
+        QCOMPARE(formatearValor(valor, *formatoDeNombre(formato), tipo), texto);
     }
 
     void pdfEnCarpetaInexistenteEsUnaFalla()

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTest>
@@ -59,8 +58,8 @@ int paginasDelPdf(const QString& ruta)
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly))
         return -1;
-    static const QRegularExpression pagina(QStringLiteral("/Type\\s*/Page[^s]"));
-    return static_cast<int>(QString::fromLatin1(f.readAll()).count(pagina));
+    const QByteArray contenido = f.readAll();
+    return static_cast<int>(contenido.count("/Type /Page") - contenido.count("/Type /Pages"));
 }
 
 } // namespace

@@ -101,7 +101,10 @@ void frmDalvoHD::crearControles()
     lvwMenu->setResizeMode(QListView::Adjust);
     lvwMenu->setWordWrap(true);
     lvwMenu->setIconSize(QSize(32, 32));
-    lvwMenu->setGridSize(QSize(aPixelesX(1500), aPixelesY(1000)));
+    lvwMenu->setGridSize(QSize(aPixelesX(1380), aPixelesY(1020)));
+    lvwMenu->setUniformItemSizes(true);
+    lvwMenu->setTextElideMode(Qt::ElideNone);
+    lvwMenu->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     Frame1 = nombrado(new QGroupBox(QStringLiteral("Consultar"), centro), "Frame1");
     const char* textos[] = {"Buscar por:", "Valor a buscar:", "Desde Fecha:", "Hasta Fecha:"};
@@ -119,26 +122,29 @@ void frmDalvoHD::crearControles()
     cmdConsulta = nombrado(new QPushButton(QStringLiteral("Consultar"), Frame1), "cmdConsulta");
     cmdConsulta->setDefault(true);
 
+    // Two columns of label over field; the check boxes and the button in a third.
     auto* grilla = new QGridLayout(Frame1);
     grilla->addWidget(Label1[0], 0, 0);
     grilla->addWidget(cboConsulta, 1, 0);
     grilla->addWidget(Label1[1], 0, 1);
     grilla->addWidget(txtConsulta, 1, 1);
-    grilla->addWidget(chkBuscarExacto, 1, 2);
     grilla->addWidget(Label1[2], 2, 0);
     grilla->addWidget(txtDesdeFecha, 3, 0);
     grilla->addWidget(Label1[3], 2, 1);
     grilla->addWidget(txtHastaFecha, 3, 1);
-    grilla->addWidget(chkMantenerConsulta, 3, 2);
-    grilla->addWidget(cmdConsulta, 2, 3, 2, 1, Qt::AlignBottom);
-    grilla->setColumnStretch(0, 3);
-    grilla->setColumnStretch(1, 3);
-    grilla->setColumnStretch(2, 2);
+    grilla->addWidget(chkBuscarExacto, 1, 2);
+    grilla->addWidget(chkMantenerConsulta, 2, 2);
+    grilla->addWidget(cmdConsulta, 3, 2);
+    grilla->setColumnStretch(0, 1);
+    grilla->setColumnStretch(1, 1);
 
     Label3 = nombrado(new QLabel(QStringLiteral("Descripción Consulta:"), centro), "Label3");
     lblConsulta = nombrado(new QLabel(centro), "lblConsulta");
     Label2 = nombrado(new QLabel(QStringLiteral("Cantidad de Entradas:"), centro), "Label2");
     lblCantidadEntradas = nombrado(new QLabel(centro), "lblCantidadEntradas");
+    // The captions of the two values take two lines: the value fields keep the width the rules give them.
+    for (QLabel* etiqueta : {Label3, Label2})
+        etiqueta->setWordWrap(true);
     for (QLabel* valor : {lblConsulta, lblCantidadEntradas}) {
         valor->setFrameShape(QFrame::StyledPanel);
         valor->setFrameShadow(QFrame::Sunken);
@@ -188,13 +194,13 @@ void frmDalvoHD::colocarControles()
     auto poner = [this](QWidget* control, int x, int y, int ancho, int alto) {
         control->setGeometry(aPixelesX(x), aPixelesY(y), aPixelesX(ancho), aPixelesY(alto));
     };
-    poner(lvwMenu, 60, 60, 1620, 5000);
-    poner(Frame1, 1800, 60, 6015, 1860);
-    poner(Label3, 1800, 2040, 1740, 285);
-    poner(lblConsulta, 3600, 2010, 4275, 315);
-    poner(Label2, 1800, 2400, 1740, 285);
-    poner(lblCantidadEntradas, 3600, 2370, 1500, 315);
-    poner(lvwGeneral, 1800, 2790, 6015, 3075);
+    poner(lvwMenu, 60, 240, 1680, 5430);
+    poner(Frame1, 1800, 60, 6015, 1950);
+    poner(Label3, 1800, 2070, 1740, 480);
+    poner(lblConsulta, 3600, 2145, 4275, 330);
+    poner(Label2, 1800, 2580, 1740, 480);
+    poner(lblCantidadEntradas, 3600, 2655, 1500, 330);
+    poner(lvwGeneral, 1800, 3120, 6015, 3075);
 }
 
 void frmDalvoHD::conectarEventos()
@@ -241,7 +247,7 @@ void frmDalvoHD::Form_Load()
                 new QListWidgetItem(ui::icono(QLatin1String(caso.icono)), QString::fromUtf8(caso.texto));
             item->setData(Qt::UserRole, claveCaso(caso.numero));
             item->setData(Qt::UserRole + 1, QLatin1String(caso.icono));
-            item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            item->setSizeHint(lvwMenu->gridSize()); // the whole cell, so that icon and text are centred
             lvwMenu->addItem(item);
         }
         lvwMenu->setCurrentRow(0);

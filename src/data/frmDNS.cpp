@@ -138,14 +138,19 @@ bool frmDNS::teclaAceptada(QChar tecla, bool campoUsuario)
 
 bool frmDNS::Conectar(const QString& parametro)
 {
+    Preparar(parametro);
+    exec();
+    return mConectado;
+}
+
+void frmDNS::Preparar(const QString& parametro)
+{
     mConectado = false;
     mCancelado = false;
     GrabarLog(QStringLiteral("Servidor: ") + mServidor, QStringLiteral("Conectar"));
     if (!mCargado)
         Form_Load();
     mostrarModoMantenimiento(parametro == u"KVL");
-    exec();
-    return mConectado;
 }
 
 void frmDNS::mostrarModoMantenimiento(bool visible)

@@ -25,6 +25,9 @@ public:
     // Shows the dialog modally; true when a connection was made, false when the operator cancelled.
     // "KVL" shows the server and database fields.
     bool Conectar(const QString& parametro);
+    // What Conectar does before showing the dialog: the log line, the load on first use, and the fields of
+    // the mode. Public for the screenshot driver.
+    void Preparar(const QString& parametro);
 
     // The process's log-in window (it lives as long as the process).
     static frmDNS& instancia();

@@ -135,15 +135,6 @@ private slots:
         ChekError(5, QStringLiteral("Otra cosa"), QStringLiteral("Proc"));
         QCOMPARE(despues, antes);
     }
-
-    void sinConexionNoHaceNada()
-    {
-        VigiaConexion vigia;
-        delete gConexion;
-        gConexion = nullptr;
-        vigia.latido();
-        QVERIFY(mCajas->mostrados().isEmpty());
-    }
 };
 
 QTEST_MAIN(TestVigiaConexion)

@@ -5,11 +5,9 @@
 #include "data/frmDNS.h"
 #include "ui/Configuracion.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QtTest>
 
 using namespace dalvo;
@@ -93,23 +91,6 @@ private slots:
         mCajas.reset();
         mServidor.reset();
         mEntorno.reset();
-    }
-
-    void controlesYTextos()
-    {
-        frmDNS dns;
-        QCOMPARE(dns.windowTitle(), QStringLiteral("Conexión"));
-        QCOMPARE(dns.font().family(), QStringLiteral("Tahoma"));
-        QCOMPARE(control<QGroupBox>(dns, "Frame2")->title(), QStringLiteral("Conexión Licencias"));
-        QCOMPARE(label1(dns, 2)->text(), QStringLiteral("Servidor:"));
-        QCOMPARE(label1(dns, 3)->text(), QStringLiteral("Base de Datos:"));
-        QCOMPARE(control<QLabel>(dns, "Label5")->text(), QStringLiteral("Nombre de Usuario:"));
-        QCOMPARE(control<QLabel>(dns, "Label4")->text(), QStringLiteral("Password:"));
-        QCOMPARE(control<QPushButton>(dns, "cmdAceptar")->text(), QStringLiteral("Conectar"));
-        QVERIFY(control<QPushButton>(dns, "cmdAceptar")->isDefault());
-        QCOMPARE(control<QPushButton>(dns, "cmdCancelar")->text(), QStringLiteral("Cancelar"));
-        QVERIFY(control<QStatusBar>(dns, "stbDNS"));
-        QCOMPARE(control(dns, "txtPassword")->echoMode(), QLineEdit::Password);
     }
 
     // Rejected keys beep and insert nothing; "-" and "_" pass in the user field only.

@@ -210,6 +210,7 @@ void frmDalvoHD::conectarEventos()
     connect(mnuSalir, &QAction::triggered, this, &frmDalvoHD::mnuSalir_Click);
     for (QLineEdit* fecha : {txtDesdeFecha, txtHastaFecha}) {
         connect(fecha, &QLineEdit::textChanged, this, &frmDalvoHD::txtFecha_Change);
+        fecha->setAttribute(Qt::WA_InputMethodEnabled, false); // every character meets the key filter
         fecha->installEventFilter(this);
     }
 

@@ -77,8 +77,11 @@ frmDNS::frmDNS(QWidget* parent) : QDialog(parent)
     Label4 = etiqueta(QStringLiteral("Label4"), QStringLiteral("Password:"), Frame2);
     txtPassword = campo(QStringLiteral("txtPassword"), Frame2);
     txtPassword->setEchoMode(QLineEdit::Password);
-    txtUsuario->installEventFilter(this);
-    txtPassword->installEventFilter(this);
+    // Every character must come as a key press to meet the filter: no input method composes behind it.
+    for (QLineEdit* filtrado : {txtUsuario, txtPassword}) {
+        filtrado->setAttribute(Qt::WA_InputMethodEnabled, false);
+        filtrado->installEventFilter(this);
+    }
 
     auto* grilla = new QGridLayout(Frame2);
     const QList<QPair<QLabel*, QLineEdit*>> filas = {

@@ -29,7 +29,8 @@ class VistaLista;
 class frmAbout;
 
 // The console's main window. This class is split by concern over several files:
-//  - frmDalvoHD.cpp: the frame (controls, load, resize, unload, keep-alive, date fields, Sistema menu);
+//  - frmDalvoHD.cpp: the frame (controls, load, resize, unload, keep-alive, Sistema menu);
+//  - frmDalvoHDFechas.cpp: the two date fields;
 //  - frmDalvoHDPendientes.cpp: the handlers other parts of the console fill in (the kind choice, the
 //    consultation run, the result list, the Ticket/Prestador/Cierre/Reportes menus, Consultas...).
 // Every control carries its system name as objectName.

@@ -1,10 +1,14 @@
 #include "Escenas.h"
 #include "app/frmAbout.h"
 #include "app/frmDalvoHD.h"
+#include "app/modDalvoHD.h"
+#include "common/Falla.h"
 #include "data/Empresa.h"
+#include "data/cUserConnection.h"
 #include "data/frmDNS.h"
 
 #include <QLineEdit>
+#include <cstdio>
 
 namespace dalvo::capturas {
 namespace {
@@ -30,12 +34,27 @@ const Registro dnsKvl("frmDNS_KVL", [] {
     return ventana;
 });
 
-// The frame as the load leaves it. Without a connection the load's last step (the company name) fails
-// into the scripted boxes; the caption takes the start-up's company name.
-const Registro principal("frmDalvoHD", [] {
-    gTituloEmpresa = QStringLiteral("Obra Social Provincial");
-    auto* ventana = new frmDalvoHD;
-    ventana->setTextoEstado(QStringLiteral("Listo"));
+// The frame as the load leaves it, logged in to the demo database.
+frmDalvoHD* principal()
+{
+    delete gConexion;
+    gConexion = new cUserConnection;
+    try {
+        gConexion->Connect(QStringLiteral("demo"), QStringLiteral("operador"), QStringLiteral("demo"));
+        gTituloEmpresa = LeerNombreEmpresa();
+    } catch (const Falla& f) {
+        // The window is still worth a picture: its load reports the missing connection in the scripted boxes.
+        std::fprintf(stderr, "Sin base de demostración: %s\n", f.what());
+    }
+    return new frmDalvoHD;
+}
+
+const Registro ventanaPrincipal("frmDalvoHD", [] { return principal(); });
+
+// Shrunk below its minimum: it stays at 7950 x 6930 twips.
+const Registro ventanaMinima("frmDalvoHD_minimo", [] {
+    frmDalvoHD* ventana = principal();
+    ventana->resize(1, 1);
     return ventana;
 });
 

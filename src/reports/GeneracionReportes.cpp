@@ -2,6 +2,7 @@
 
 #include "common/Falla.h"
 #include "common/FuncionesGenerales.h"
+#include "data/ChekError.h"
 #include "data/GrabarLog.h"
 #include "reports/CatalogoReportes.h"
 #include "reports/ResultadoRecordset.h"
@@ -29,12 +30,6 @@ ManejadorErrores& manejadorActual()
     return manejador;
 }
 
-QString& empresaActual()
-{
-    static QString empresa;
-    return empresa;
-}
-
 // The ticket number goes into the call unquoted: only digits (blanks around them allowed) may go.
 bool ticketValido(const QString& ticket)
 {
@@ -58,28 +53,15 @@ std::unique_ptr<OrigenReportes> setOrigenReportes(std::unique_ptr<OrigenReportes
 
 void ChekErrorReportes(qint32 lNumero, const QString& sDescripcion, const QString& sOrigen)
 {
-    if (manejadorActual()) {
+    if (manejadorActual())
         manejadorActual()(lNumero, sDescripcion, sOrigen);
-        return;
-    }
-    GrabarLog(QString::number(lNumero) + QLatin1Char(' ') + sDescripcion + QLatin1Char(' '), sOrigen);
-    ui::msgBox(QString::number(lNumero) + FinDeLinea + sOrigen + FinDeLinea + sDescripcion, ui::Botones::OK,
-               ui::Icono::Critico, QStringLiteral("Error"));
+    else
+        ChekError(lNumero, sDescripcion, sOrigen);
 }
 
 ManejadorErrores setChekErrorReportes(ManejadorErrores manejador)
 {
     return std::exchange(manejadorActual(), std::move(manejador));
-}
-
-QString nombreEmpresaReportes()
-{
-    return empresaActual();
-}
-
-void setNombreEmpresaReportes(const QString& nombre)
-{
-    empresaActual() = nombre;
 }
 
 void GenerarReportes(const PedidoReportes& pedido, OrigenReportes& origen, const EmisorReportes& emitir)

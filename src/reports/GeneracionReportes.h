@@ -28,16 +28,12 @@ public:
 OrigenReportes& origenReportes();
 std::unique_ptr<OrigenReportes> setOrigenReportes(std::unique_ptr<OrigenReportes> origen);
 
-// The error driver as the report window calls it (ChekError of the data layer, installed at start-up);
-// by default it logs the failure and shows it in a critical box titled "Error".
+// The error driver as the report window calls it: ChekError (src/data/ChekError.h) unless another one is
+// given (tests).
 using ManejadorErrores =
     std::function<void(qint32 lNumero, const QString& sDescripcion, const QString& sOrigen)>;
 void ChekErrorReportes(qint32 lNumero, const QString& sDescripcion, const QString& sOrigen);
 ManejadorErrores setChekErrorReportes(ManejadorErrores manejador);
-
-// The company name for the layouts' "Empresa" (gNombreEmpresa, set at start-up). Empty: the layout's text.
-QString nombreEmpresaReportes();
-void setNombreEmpresaReportes(const QString& nombre);
 
 using EmisorReportes =
     std::function<void(const QString& sNombreReporte, ResultadoReporte& rs, const QString& sCarpeta,

@@ -2,12 +2,14 @@
 
 #include "common/Falla.h"
 #include "common/FuncionesGenerales.h"
+#include "data/Empresa.h"
 #include "reports/CatalogoReportes.h"
 #include "reports/ColeccionParametros.h"
 #include "reports/GeneracionReportes.h"
 #include "ui/RelojArena.h"
 #include "ui/VistaLista.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace dalvo {
@@ -25,6 +28,24 @@ std::function<void(const QString&)>& avisoEstado()
 {
     static std::function<void(const QString&)> aviso;
     return aviso;
+}
+
+// The first panel of the main window's status bar (frmDalvoHD, sbrHelpDesk), wherever the report window was
+// opened from.
+void mostrarEnEstado(const QString& texto)
+{
+    if (avisoEstado()) {
+        avisoEstado()(texto);
+        return;
+    }
+    for (QWidget* ventana : QApplication::topLevelWidgets()) {
+        if (ventana->objectName() != QLatin1String("frmDalvoHD"))
+            continue;
+        if (auto* barra = ventana->findChild<QStatusBar*>(QStringLiteral("sbrHelpDesk"))) {
+            if (auto* panel = barra->findChild<QLabel*>())
+                panel->setText(texto);
+        }
+    }
 }
 
 QLineEdit* campo(const QString& nombre, int ancho, QWidget* padre)
@@ -149,7 +170,7 @@ void frmReportes::cmdGenerar_Click()
     pedido.parametros = mParametros;
     pedido.subtituloRango = mSubtituloRango;
     pedido.carpeta = CarpetaReportes();
-    pedido.empresa = nombreEmpresaReportes();
+    pedido.empresa = gNombreEmpresa;
     GenerarReportes(pedido, origenReportes());
 }
 
@@ -168,8 +189,7 @@ void frmReportes::fechaPerdioFoco(QLineEdit* campo, const QString& clave)
         }
         return;
     }
-    if (avisoEstado())
-        avisoEstado()(QStringLiteral("Fecha inválida"));
+    mostrarEnEstado(QStringLiteral("Fecha inválida"));
     // The field drops its selection when it has handled the loss of focus: select once it has.
     QMetaObject::invokeMethod(campo, &QLineEdit::selectAll, Qt::QueuedConnection);
     // Taking the focus back makes the field that was getting it lose it: that one must not answer.

@@ -33,7 +33,8 @@ public:
     // " entre el " + FECHADESDE + " y el " + FECHAHASTA, rebuilt when a date changes.
     QString subtituloRango() const { return mSubtituloRango; }
 
-    // Where "Fecha inválida" goes: the first panel of the main window's status bar (set by the main window).
+    // Where "Fecha inválida" goes: the first panel of the main window's status bar, unless another place is
+    // given (tests).
     static void setAvisoEstado(std::function<void(const QString&)> aviso);
 
 protected:

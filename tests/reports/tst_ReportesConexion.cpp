@@ -1,6 +1,5 @@
-// The reports over the program's connection (a scripted engine behind it): the statements it sends, the
-// result sets it hands over (the ticket's second one), and the shipped layouts fed with the columns their
-// procedures return.
+// The reports over the program's connection (a scripted engine behind it): the result sets it hands over
+// (the ticket's second one), a statement without a result set, and the server's errors.
 
 #include "DatosPrueba.h"
 #include "EntornoPrueba.h"
@@ -10,7 +9,6 @@
 #include "data/cUserConnection.h"
 #include "reports/ColeccionParametros.h"
 #include "reports/GeneracionReportes.h"
-#include "reports/Informe.h"
 #include "reports/ResultadoRecordset.h"
 #include "reports/frmVistaPrevia.h"
 
@@ -85,50 +83,6 @@ private slots:
         qunsetenv("DALVOHD_SERVER");
         mMensajes.reset();
         mEntorno.reset();
-    }
-
-    void cadaDisenoConLasColumnasDeSuProcedimiento_data()
-    {
-        QTest::addColumn<QString>("codigo");
-        QTest::addColumn<QString>("ticket");
-        QTest::addColumn<QString>("reporte");
-        QTest::addColumn<int>("filas");
-        QTest::addColumn<QString>("enLaPagina");
-        QTest::newRow("KC2") << "KC2"
-                             << ""
-                             << "Cierres" << 2 << "Farmacia 00001 del Sol de Mendoza";
-        QTest::newRow("KT1") << "KT1"
-                             << ""
-                             << "Tickets1" << 3 << "Dr. Pérez";
-        QTest::newRow("KC5") << "KC5"
-                             << ""
-                             << "FormularioCierre" << 4 << "Farmacia Central";
-        QTest::newRow("KT") << "KT"
-                            << "5"
-                            << "Ticket" << 3 << "IBUPROFENO 400 mg x 20";
-    }
-    void cadaDisenoConLasColumnasDeSuProcedimiento()
-    {
-        QFETCH(QString, codigo);
-        QFETCH(QString, ticket);
-        QFETCH(QString, reporte);
-        QFETCH(int, filas);
-        QFETCH(QString, enLaPagina);
-        PedidoReportes p;
-        p.seleccionados = {{codigo, QStringLiteral("Item")}};
-        p.ticket = ticket;
-        p.parametros = &mParametros;
-        p.carpeta = CarpetaReportes();
-        GenerarReportes(p, origenReportes());
-        QVERIFY2(mMensajes->mostrados().isEmpty(), qPrintable(mMensajes->mostrados().value(0).texto));
-        QCOMPARE(frmVistaPrevia::abiertas().size(), 1);
-        const reportes::Informe& inf = frmVistaPrevia::abiertas().first()->informe();
-        QCOMPARE(frmVistaPrevia::abiertas().first()->windowTitle(), reporte);
-        QCOMPARE(inf.filas(), filas);
-        QStringList textos;
-        for (const reportes::Elemento& e : inf.elementosPagina(0))
-            textos << e.texto;
-        QVERIFY2(textos.contains(enLaPagina), qPrintable(textos.join(QLatin1Char('|'))));
     }
 
     void errorDelServidorSeMuestra()

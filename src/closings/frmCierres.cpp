@@ -1,8 +1,9 @@
 #include "closings/frmCierres.h"
 
-#include "closings/ErroresCierres.h"
 #include "common/Falla.h"
 #include "common/FuncionesGenerales.h"
+#include "data/ChekError.h"
+#include "reports/frmReportes.h"
 #include "ui/Iconos.h"
 #include "ui/Mensajes.h"
 #include "ui/RelojArena.h"
@@ -53,8 +54,11 @@ QGroupBox* marco(const char* nombre, const QString& titulo, QWidget* padre)
 
 } // namespace
 
-std::function<void(QWidget*, const frmCierres::Impresion&)> frmCierres::abrirReportes =
-    [](QWidget*, const Impresion&) {};
+std::function<void(QWidget*, PedidoVentanaReportes&)> frmCierres::abrirReportes =
+    [](QWidget* padre, PedidoVentanaReportes& pedido) {
+        frmReportes ventana(padre);
+        ventana.Carga(pedido.contexto, pedido.parametros);
+    };
 std::function<void(QWidget*, double, const QDateTime&, const QString&, bool)> frmCierres::abrirTicket =
     [](QWidget*, double, const QDateTime&, const QString&, bool) {};
 
@@ -307,7 +311,7 @@ bool frmCierres::cargarCierre(qint32 pIdPrestador, qint32 pIdCierre, bool bFarma
         return true;
     } catch (const Falla& falla) {
         ui::restaurarPuntero();
-        informarFalla(falla);
+        ChekError(falla);
         QCoreApplication::processEvents();
         return false;
     }
@@ -412,7 +416,7 @@ void frmCierres::navegar(Navegacion accion)
         ui::restaurarPuntero();
     } catch (const Falla& falla) {
         ui::restaurarPuntero();
-        informarFalla(falla);
+        ChekError(falla);
     }
 }
 
@@ -431,10 +435,12 @@ void frmCierres::cmdTicket_Click()
 void frmCierres::imprimir()
 {
     try {
-        abrirReportes(this, Impresion{mIdCierre, lblPrestadorID->text(), lblPrestador->text(), mFarmacia});
+        PedidoVentanaReportes pedido =
+            ParametrosCierre(mIdCierre, lblPrestadorID->text(), lblPrestador->text(), mFarmacia);
+        abrirReportes(this, pedido);
     } catch (const Falla& falla) {
         ui::restaurarPuntero();
-        informarFalla(falla);
+        ChekError(falla);
     }
 }
 

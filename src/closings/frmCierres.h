@@ -2,6 +2,7 @@
 
 #include "closings/DatosCierre.h"
 #include "closings/NavegacionCierres.h"
+#include "reports/ParametrosReportes.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -41,16 +42,9 @@ public:
     // deleted when closed) shows the closing; a window that never loaded is not kept.
     static void abrir(QWidget* padre, qint32 pIdPrestador, qint32 pIdCierre, bool bFarmacia = false);
 
-    // What "Print" hands to the report window.
-    struct Impresion
-    {
-        qint32 cierre = 0;
-        QString prestadorId; // the captions of lblPrestadorID and lblPrestador
-        QString prestador;
-        bool farmacia = false;
-    };
-    // The report window and the ticket items window, replaceable (tests).
-    static std::function<void(QWidget* padre, const Impresion& impresion)> abrirReportes;
+    // The report window (frmReportes::Carga with the context and the collection) and the ticket items window
+    // (frmTicket::CargaItemTicket), replaceable (tests).
+    static std::function<void(QWidget* padre, PedidoVentanaReportes& pedido)> abrirReportes;
     static std::function<void(QWidget* padre, double ticket, const QDateTime& fecha, const QString& prestador,
                               bool farmacia)>
         abrirTicket;

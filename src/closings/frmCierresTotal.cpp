@@ -1,8 +1,8 @@
 #include "closings/frmCierresTotal.h"
 
-#include "closings/ErroresCierres.h"
 #include "closings/TotalesCierres.h"
 #include "common/Falla.h"
+#include "data/ChekError.h"
 #include "data/cUserConnection.h"
 #include "ui/Iconos.h"
 #include "ui/Mensajes.h"
@@ -124,7 +124,7 @@ bool frmCierresTotal::calcularTotales()
         return true;
     } catch (const Falla& falla) {
         ui::restaurarPuntero();
-        informarFalla(falla);
+        ChekError(falla);
         return false;
     }
 }

@@ -75,7 +75,7 @@ private:
     std::unique_ptr<prueba::EntornoPrueba> mEntorno;
     std::unique_ptr<prueba::GuionMensajes> mGuion;
     std::unique_ptr<prueba::BaseCierres> mBase;
-    QVector<frmCierres::Impresion> mImpresiones;
+    QVector<PedidoVentanaReportes> mImpresiones;
     QVector<TicketAbierto> mTickets;
 };
 
@@ -86,7 +86,7 @@ void tst_frmCierres::init()
     mBase = std::make_unique<prueba::BaseCierres>();
     mImpresiones.clear();
     mTickets.clear();
-    frmCierres::abrirReportes = [this](QWidget*, const frmCierres::Impresion& i) { mImpresiones << i; };
+    frmCierres::abrirReportes = [this](QWidget*, PedidoVentanaReportes& p) { mImpresiones << p; };
     frmCierres::abrirTicket = [this](QWidget*, double t, const QDateTime& f, const QString& p,
                                      bool farmacia) {
         mTickets << TicketAbierto{t, f, p, farmacia};
@@ -234,11 +234,18 @@ void tst_frmCierres::imprimirEnviaElTipoDePrestador()
     QVERIFY(v.isVisible());
     v.boton(QStringLiteral("Print"))->trigger();
     QCOMPARE(mImpresiones.size(), 1);
-    const frmCierres::Impresion& i = mImpresiones.first();
-    QCOMPARE(i.cierre, cierre);
-    QCOMPARE(i.farmacia, farmacia);
-    QCOMPARE(i.prestadorId, QString::number(prestador));
-    QCOMPARE(i.prestador, v.lblPrestador->text());
+    const PedidoVentanaReportes& p = mImpresiones.first();
+    QCOMPARE(p.contexto, qint16(5));
+    const ColeccionParametros& c = p.parametros;
+    QCOMPARE(c.claves(),
+             (QStringList{"FECHADESDE", "FECHAHASTA", "CIERREACTUAL", "CIERREINICIAL", "CIERREFINAL",
+                          "PRESTADORACTUAL", "PRESTADORACTUALNOMBRE", "TIPOPRESTADORACTUAL"}));
+    QCOMPARE(c.Item("TIPOPRESTADORACTUAL"), farmacia ? QStringLiteral("1") : QStringLiteral("4"));
+    QCOMPARE(c.Item("FECHADESDE"), QString());
+    for (const char* clave : {"CIERREACTUAL", "CIERREINICIAL", "CIERREFINAL"})
+        QCOMPARE(c.Item(QLatin1String(clave)), QString::number(cierre));
+    QCOMPARE(c.Item("PRESTADORACTUAL"), QString::number(prestador));
+    QCOMPARE(c.Item("PRESTADORACTUALNOMBRE"), v.lblPrestador->text());
 }
 
 void tst_frmCierres::losBotonesRecorrenLosCierres_data()
@@ -327,7 +334,7 @@ void tst_frmCierres::unCierreNoEncontradoDejaElQueSeMostraba()
     QCOMPARE(v.idCierre(), ultimo);
     QCOMPARE(v.lvwTickets->cantidadItems(), filas);
     v.boton(QStringLiteral("Print"))->trigger();
-    QCOMPARE(mImpresiones.first().cierre, ultimo);
+    QCOMPARE(mImpresiones.first().parametros.Item("CIERREACTUAL"), QString::number(ultimo));
 }
 
 void tst_frmCierres::lasPestanasMuestranSuMarco_data()

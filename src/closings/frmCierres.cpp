@@ -248,9 +248,9 @@ QWidget* frmCierres::crearDescuentos()
     lvwDescuentos = new ui::VistaLista(fmeDescuentos);
     lvwDescuentos->setObjectName(QStringLiteral("lvwDescuentos"));
     lvwDescuentos->agregarColumna(QStringLiteral("Tipo Afiliado"), 1300);
-    lvwDescuentos->agregarColumna(QStringLiteral("Desc. (OS)"), 1000, Qt::AlignRight);
+    lvwDescuentos->agregarColumna(QStringLiteral("Desc. (OS)"), 1200, Qt::AlignRight);
     for (const char* encabezado : {"Desc. Total", "Cargo Afiliado", "Bonif. (OS)", "Bonif. Farmacia"})
-        lvwDescuentos->agregarColumna(QLatin1String(encabezado), 1400, Qt::AlignRight);
+        lvwDescuentos->agregarColumna(QLatin1String(encabezado), 1700, Qt::AlignRight);
     auto* v = new QVBoxLayout(fmeDescuentos);
     v->addWidget(lvwDescuentos);
     return fmeDescuentos;

@@ -66,7 +66,6 @@ private slots:
     void buscarSinNadaQueBuscarNoConsultaNiCambiaNada();
     void buscarLeeElCierreSoloConUnaFila_data();
     void buscarLeeElCierreSoloConUnaFila();
-    void buscarLogTramitesCuentaLasFilas();
     void buscarDatosCierreArmaSusTresFormas_data();
     void buscarDatosCierreArmaSusTresFormas();
     void anularEnviaLosNumerosEnSuOrden_data();
@@ -158,7 +157,6 @@ void tst_clsCierres::buscarArmaLaCondicionDeCadaOpcion_data()
                                    kTresMeses;
     QTest::newRow("primero con un cierre queda el prestador")
         << "" << 7 << 15 << 2 << true << " WHERE C.IdPrestador=7";
-    QTest::newRow("prestador negativo") << "" << -3 << 0 << 0 << true << " WHERE C.IdPrestador=-3";
 }
 
 void tst_clsCierres::buscarArmaLaCondicionDeCadaOpcion()
@@ -225,24 +223,6 @@ void tst_clsCierres::buscarLeeElCierreSoloConUnaFila()
     QCOMPARE(c.NumeroTramite, 1007);
     QCOMPARE(c.FechaServer, QStringLiteral("03/06/2024 09:30:00"));
     QCOMPARE(c.Nombre, QStringLiteral("Farmacia Sin Departamento"));
-}
-
-void tst_clsCierres::buscarLogTramitesCuentaLasFilas()
-{
-    responderCon([](const QString&) {
-        return pruebas::lote(
-            {pruebas::tabla({columna("Archivo", adVarChar, 255), columna("CantidadRegistros", adVarChar, 6),
-                             columna("NumeroTramite", adInteger)},
-                            {{"TRAM20240603_1001.TXT", "310", 1001}, {"", "0", 1002}})});
-    });
-    clsCierres c = servicio();
-    c.BuscarLogTramites();
-    QCOMPARE(guion().sentencias.last(),
-             QStringLiteral(
-                 "SELECT  ISNULL(Archivo,'') AS Archivo,    Convert(varchar(6),isnull(CantidadRegistros,0)) "
-                 "AS CantidadRegistros,    ISNULL(NumeroTramite,'0') AS NumeroTramite    FROM tteLog "
-                 "(NOLOCK) ORDER BY NumeroTramite"));
-    QCOMPARE(c.CantidadItems, 2);
 }
 
 void tst_clsCierres::buscarDatosCierreArmaSusTresFormas_data()

@@ -64,8 +64,7 @@ private slots:
     void lasPestanasMuestranSuMarco();
     void verTicketAbreElTicketElegido();
     void sinTicketsVerTicketQuedaDeshabilitado();
-    void salirCierraLaVentana();
-    void laBarraTieneSusBotones();
+    void laBarraTieneSusBotonesYExitCierra();
     void unNuloEnUnaColumnaDeTextoEsUnaFalla_data();
     void unNuloEnUnaColumnaDeTextoEsUnaFalla();
 
@@ -392,16 +391,7 @@ void tst_frmCierres::sinTicketsVerTicketQuedaDeshabilitado()
     QVERIFY(mTickets.isEmpty());
 }
 
-void tst_frmCierres::salirCierraLaVentana()
-{
-    frmCierres v;
-    v.Mostrar(1, cierreDePrestador(1));
-    QVERIFY(v.isVisible());
-    v.boton(QStringLiteral("Exit"))->trigger();
-    QVERIFY(!v.isVisible());
-}
-
-void tst_frmCierres::laBarraTieneSusBotones()
+void tst_frmCierres::laBarraTieneSusBotonesYExitCierra()
 {
     frmCierres v;
     QStringList claves, ayudas;
@@ -412,6 +402,10 @@ void tst_frmCierres::laBarraTieneSusBotones()
     }
     QCOMPARE(claves, (QStringList{"Find", "Primero", "Anterior", "Siguiente", "Ultimo", "Print", "Exit"}));
     QCOMPARE(ayudas, (QStringList{"Buscar", "First", "Prior", "Next", "Last", "print", "Exit"}));
+    v.Mostrar(1, cierreDePrestador(1));
+    QVERIFY(v.isVisible());
+    v.boton(QStringLiteral("Exit"))->trigger();
+    QVERIFY(!v.isVisible());
 }
 
 void tst_frmCierres::unNuloEnUnaColumnaDeTextoEsUnaFalla_data()

@@ -4,7 +4,7 @@
 #include "common/Falla.h"
 #include "common/FuncionesGenerales.h"
 #include "consultation/frmSeleccion.h"
-#include "data/GrabarLog.h"
+#include "data/ChekError.h"
 #include "data/cUserConnection.h"
 #include "ui/Mensajes.h"
 #include "ui/RelojArena.h"
@@ -440,13 +440,9 @@ void frmConsultas::mostrarErrorConsulta(qint32 numero, const QString& descripcio
                QStringLiteral("Error"), 1, this);
 }
 
-// Until the error driver joins the tree, a failure is logged and shown as the driver shows one.
 void frmConsultas::informarFalla(const Falla& falla)
 {
-    GrabarLog(QString::number(falla.Numero) + QLatin1Char(' ') + falla.Descripcion + QLatin1Char(' '),
-              falla.Origen);
-    ui::msgBox(QString::number(falla.Numero) + kCrLf + falla.Origen + kCrLf + falla.Descripcion,
-               ui::Botones::OK, ui::Icono::Critico, QStringLiteral("Error"), 1, this);
+    ChekError(falla.Numero, falla.Descripcion, falla.Origen);
 }
 
 } // namespace dalvo

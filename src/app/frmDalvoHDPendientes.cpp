@@ -42,8 +42,4 @@ void frmDalvoHD::mnuReportes_Click()
 void frmDalvoHD::mnuReportesGenerales_Click()
 {}
 
-// The ad-hoc table query window.
-void frmDalvoHD::mnuConsultas_Click()
-{}
-
 } // namespace dalvo

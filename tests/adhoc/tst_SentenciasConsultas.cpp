@@ -23,9 +23,7 @@ clsItemDato dato(const QString& nombre, const QString& tipo, const QVariant& val
 
 } // namespace
 
-Q_DECLARE_METATYPE(dalvo::clsItemDato)
 Q_DECLARE_METATYPE(dalvo::adhoc::ClaseColumna)
-Q_DECLARE_METATYPE(dalvo::adhoc::Decision)
 
 class TstSentenciasConsultas : public QObject
 {
@@ -64,17 +62,10 @@ private slots:
         QCOMPARE(filtroValor(tipo), filtro);
     }
 
-    void laListaDeColumnasUsaLeftJoin()
+    void laListaDeColumnasDoblaLasComillasDelNombre()
     {
-        QCOMPARE(sqlFormatoTabla(QStringLiteral("Prestadores")),
-                 QStringLiteral(
-                     "SELECT     c.colid AS Numero,    c.name AS Columna,    t.name AS Tipo,    c.length "
-                     "AS Longitud,    c.scale AS Decimales    FROM syscolumns c LEFT JOIN systypes t "
-                     "ON c.usertype = t.usertype    WHERE c.id = (select id from sysobjects where "
-                     "id = object_id('Prestadores'))"));
         QVERIFY(sqlFormatoTabla(QStringLiteral("O'Hara")).contains(QStringLiteral("object_id('O''Hara')")));
     }
-
     void cadaTipoDaSuComparacion_data()
     {
         QTest::addColumn<QString>("tipo");
@@ -141,46 +132,6 @@ private slots:
         QCOMPARE(c.rechazo, rechazo);
     }
 
-    void sentenciasDeDatosYCuenta_data()
-    {
-        QTest::addColumn<QList<clsItemDato>>("columnas");
-        QTest::addColumn<QString>("datos");
-        QTest::addColumn<QString>("cuenta");
-        const QList<clsItemDato> sinValores{dato("Id", "int"), dato("Nombre", "char"),
-                                            dato("Alta", "datetime")};
-        QTest::newRow("sin valores: toda la tabla")
-            << sinValores << "SELECT \r\nId,\r\nNombre,\r\nAlta\r\n FROM Muestras (nolock)"
-            << "SELECT COUNT(*) AS Cuenta \r\n FROM Muestras (nolock)";
-        QTest::newRow("un valor")
-            << QList<clsItemDato>{dato("Id", "int"), dato("Nombre", "char", "Ana"), dato("Alta", "datetime")}
-            << "SELECT \r\nId,\r\nNombre,\r\nAlta\r\n FROM Muestras (nolock)\r\n WHERE \r\nNombre LIKE 'Ana%'"
-            << "SELECT COUNT(*) AS Cuenta \r\n FROM Muestras (nolock)\r\n WHERE \r\nNombre LIKE 'Ana%'";
-        QTest::newRow("tres valores en el orden de las columnas")
-            << QList<clsItemDato>{dato("Id", "int", "7"), dato("Nombre", "char", "Ana"),
-                                  dato("Alta", "datetime", "20240501")}
-            << "SELECT \r\nId,\r\nNombre,\r\nAlta\r\n FROM Muestras (nolock)\r\n WHERE \r\nId = 7\r\n AND "
-               "Nombre LIKE 'Ana%'\r\n AND CONVERT(Char(8), Alta,112) = '20240501'"
-            << "SELECT COUNT(*) AS Cuenta \r\n FROM Muestras (nolock)\r\n WHERE \r\nId = 7\r\n AND Nombre "
-               "LIKE "
-               "'Ana%'\r\n AND CONVERT(Char(8), Alta,112) = '20240501'";
-        QTest::newRow("un texto vacio no es condicion")
-            << QList<clsItemDato>{dato("Id", "int", ""), dato("Nombre", "char", "x")}
-            << "SELECT \r\nId,\r\nNombre\r\n FROM T (nolock)\r\n WHERE \r\nNombre LIKE 'x%'"
-            << "SELECT COUNT(*) AS Cuenta \r\n FROM T (nolock)\r\n WHERE \r\nNombre LIKE 'x%'";
-    }
-    void sentenciasDeDatosYCuenta()
-    {
-        QFETCH(QList<clsItemDato>, columnas);
-        QFETCH(QString, datos);
-        QFETCH(QString, cuenta);
-        const QString tabla =
-            datos.contains(QLatin1String(" FROM T ")) ? QStringLiteral("T") : QStringLiteral("Muestras");
-        const Consulta c = armarConsulta(tabla, columnas);
-        QCOMPARE(c.datos, datos);
-        QCOMPARE(c.cuenta, cuenta);
-        QVERIFY(c.rechazo.isEmpty());
-    }
-
     void unValorRechazadoNoDejaNadaParaCorrer()
     {
         const Consulta c = armarConsulta(
@@ -189,59 +140,6 @@ private slots:
         QVERIFY(c.datos.isEmpty());
         QVERIFY(c.cuenta.isEmpty());
         QCOMPARE(c.rechazo, QStringLiteral("El valor para Grupo debe ser un número"));
-    }
-
-    void laCuentaDecide_data()
-    {
-        QTest::addColumn<qint64>("filas");
-        QTest::addColumn<Decision>("decision");
-        QTest::newRow("0") << qint64(0) << Decision::SinResultado;
-        QTest::newRow("1") << qint64(1) << Decision::Correr;
-        QTest::newRow("200") << qint64(200) << Decision::Correr;
-        QTest::newRow("201") << qint64(201) << Decision::Confirmar;
-        QTest::newRow("2000") << qint64(2000) << Decision::Confirmar;
-        QTest::newRow("2001") << qint64(2001) << Decision::Rechazar;
-    }
-    void laCuentaDecide()
-    {
-        QFETCH(qint64, filas);
-        QFETCH(Decision, decision);
-        QCOMPARE(decidirPorCuenta(filas), decision);
-    }
-
-    void lineaDelCampo_data()
-    {
-        QTest::addColumn<QString>("valor");
-        QTest::addColumn<QString>("linea");
-        QTest::newRow("con valor") << "abc"
-                                   << "Nombre [abc]";
-        QTest::newRow("vacio") << ""
-                               << "Nombre";
-    }
-    void lineaDelCampo()
-    {
-        QFETCH(QString, valor);
-        QFETCH(QString, linea);
-        QCOMPARE(lineaCampo(QStringLiteral("Nombre"), valor), linea);
-    }
-
-    // Each pick adds every column, numbered and keyed after what is there, the texts trimmed.
-    void elegirDosVecesAgregaDosVeces()
-    {
-        ColeccionSeleccion seleccion;
-        agregarValores(seleccion, {"Id", "Nombre"}, {"1", "Ana   "});
-        agregarValores(seleccion, {"Id", "Nombre"}, {"2", "  Eva"});
-        QCOMPARE(seleccion.size(), 4);
-        QStringList claves;
-        for (const clsItemSeleccion& item : seleccion) {
-            claves << item.Clave;
-            QCOMPARE(item.Clave, QString::number(item.NumeroSeleccion) + QLatin1Char('K'));
-            QVERIFY(item.Marcado);
-        }
-        QCOMPARE(claves, (QStringList{"1K", "2K", "3K", "4K"}));
-        QCOMPARE(seleccion[1].Valor, QVariant(QStringLiteral("Ana")));
-        QCOMPARE(seleccion[3].Campo, QStringLiteral("Nombre"));
-        QCOMPARE(seleccion[3].Valor, QVariant(QStringLiteral("Eva")));
     }
 
     void aplicarTomaElUltimoMarcado_data()

@@ -184,26 +184,33 @@ private slots:
         QTest::addColumn<QString>("grupo");
         QTest::addColumn<int>("contesta");
         QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<int>("icono");
         QTest::addColumn<int>("cargadas");
+        const int si = int(ui::Respuesta::Yes);
+        const int no = int(ui::Respuesta::No);
+        const int pregunta = int(ui::Icono::Pregunta);
         const QString confirma = QStringLiteral("\r\n¿ Confirma ?");
         const QString agregar = QStringLiteral("\r\nDebe agregar condiciones a la bússqueda");
-        QTest::newRow("200 sin pregunta") << "1" << int(ui::Respuesta::No) << "" << 200;
+        QTest::newRow("0: sin resultado")
+            << "9" << si << "Consulta sin resultado" << int(ui::Icono::Ninguno) << 0;
+        QTest::newRow("200 sin pregunta") << "1" << no << "" << 0 << 200;
         QTest::newRow("201 pregunta, si")
-            << "2" << int(ui::Respuesta::Yes) << "La consulta tiene 201 filas." + confirma << 201;
+            << "2" << si << "La consulta tiene 201 filas." + confirma << pregunta << 201;
         QTest::newRow("201 pregunta, no")
-            << "2" << int(ui::Respuesta::No) << "La consulta tiene 201 filas." + confirma << 0;
+            << "2" << no << "La consulta tiene 201 filas." + confirma << pregunta << 0;
         QTest::newRow("2000 pregunta, si")
-            << "3" << int(ui::Respuesta::Yes) << "La consulta tiene 2000 filas." + confirma << 2000;
+            << "3" << si << "La consulta tiene 2000 filas." + confirma << pregunta << 2000;
         QTest::newRow("2001 no corre aunque digan si")
-            << "4" << int(ui::Respuesta::Yes) << "La consulta tiene 2001 filas." + agregar << 0;
+            << "4" << si << "La consulta tiene 2001 filas." + agregar << pregunta << 0;
         QTest::newRow("sin condiciones, toda la tabla")
-            << "" << int(ui::Respuesta::Yes) << "La consulta tiene 4402 filas." + agregar << 0;
+            << "" << si << "La consulta tiene 4402 filas." + agregar << pregunta << 0;
     }
     void lasGuardasDeFilas()
     {
         QFETCH(QString, grupo);
         QFETCH(int, contesta);
         QFETCH(QString, mensaje);
+        QFETCH(int, icono);
         QFETCH(int, cargadas);
         elegirTabla(v(), QStringLiteral("Muestras"));
         elegirColumna(v(), QStringLiteral("Grupo"));
@@ -221,22 +228,10 @@ private slots:
         QCOMPARE(mGuion->mostrados().size(), 1);
         const ui::Mensaje& m = mGuion->mostrados().first();
         QCOMPARE(m.texto, mensaje);
-        QCOMPARE(m.botones, ui::Botones::YesNo);
-        QCOMPARE(m.icono, ui::Icono::Pregunta);
+        QCOMPARE(m.botones, icono == int(ui::Icono::Pregunta) ? ui::Botones::YesNo : ui::Botones::OK);
+        QCOMPARE(int(m.icono), icono);
         QCOMPARE(m.titulo, QStringLiteral("Consultas"));
         QCOMPARE(control<QPushButton>(v(), "cmdSeleccionar")->isEnabled(), cargadas > 0);
-    }
-
-    void sinFilasLoDice()
-    {
-        elegirTabla(v(), QStringLiteral("Muestras"));
-        elegirColumna(v(), QStringLiteral("Grupo"));
-        escribir(v(), QStringLiteral("9"));
-        QCOMPARE(consultar().size(), 1);
-        QCOMPARE(mGuion->mostrados().size(), 1);
-        QCOMPARE(mGuion->mostrados()[0].texto, QStringLiteral("Consulta sin resultado"));
-        QCOMPARE(mGuion->mostrados()[0].icono, ui::Icono::Ninguno);
-        QCOMPARE(mGuion->mostrados()[0].titulo, QStringLiteral("Consultas"));
     }
 
     void unaComillaNoCierraElLiteral_data()

@@ -36,8 +36,4 @@ void frmDalvoHD::mnuPrestadorInformacion_Click()
 void frmDalvoHD::mnuCierreTotales_Click()
 {}
 
-// The ad-hoc table query window.
-void frmDalvoHD::mnuConsultas_Click()
-{}
-
 } // namespace dalvo

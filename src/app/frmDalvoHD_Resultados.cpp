@@ -55,7 +55,11 @@ QMenu* frmDalvoHD::menuDelCaso(bool dobleClic) const
 
 void frmDalvoHD::mostrarMenuContextual(QMenu* menu)
 {
-    if (menu)
+    if (!menu)
+        return;
+    if (mostrarPopup)
+        mostrarPopup(menu);
+    else
         menu->exec(QCursor::pos());
 }
 

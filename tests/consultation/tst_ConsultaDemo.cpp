@@ -290,14 +290,19 @@ private slots:
         QString titulo;
         QString prestador;
         int items = -1;
-        QTimer::singleShot(0, [&] {
+        // The loading lets pending events run before the window is shown: wait for the modal window.
+        QTimer espera;
+        connect(&espera, &QTimer::timeout, this, [&] {
             auto* ventana = qobject_cast<frmTicket*>(QApplication::activeModalWidget());
-            QVERIFY(ventana);
+            if (!ventana)
+                return;
+            espera.stop();
             titulo = ventana->windowTitle();
             prestador = ventana->lblPrestador->text();
             items = ventana->lvwItemTickets->cantidadItems();
             ventana->cmdAceptar->click();
         });
+        espera.start(10);
         v->mnuVetItemTicket->trigger();
         QCOMPARE(titulo, QStringLiteral("Ticket"));
         QCOMPARE(prestador, v->lvwGeneral->item(0)->text(6));

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 using namespace dalvo;
@@ -55,14 +56,14 @@ private slots:
                 pruebas::fallar({pruebas::registro(208, "42S02", "[SQL Server]Invalid object name 'X'.")});
             if (sql.contains(QLatin1String("AS [Cuenta]")))
                 return cuenta(mCuentas.isEmpty() ? 0 : mCuentas.takeFirst());
-            if (sql.contains(QLatin1String("Item")))
-                return pruebas::lote(
-                    {tabla({columna("Cantidad", ado::adInteger), columna("Troquel", ado::adChar, 7)},
-                           {{2, "0100107"}})});
             if (sql.contains(QLatin1String("Prestadores P")))
                 return pruebas::lote(
                     {tabla({columna("Nombre", ado::adChar, 50), columna("HH Baja", ado::adBoolean)},
                            {{"Farmacia San Martín", false}})});
+            if (sql.contains(QLatin1String("Item")))
+                return pruebas::lote(
+                    {tabla({columna("Cantidad", ado::adInteger), columna("Troquel", ado::adChar, 7)},
+                           {{2, "0100107"}})});
             return {};
         };
         mServidor->conectar();
@@ -131,10 +132,16 @@ private slots:
     {
         frmTicket ventana;
         bool modal = false;
-        QTimer::singleShot(0, [&] {
-            modal = QApplication::activeModalWidget() == &ventana;
+        // The loading lets pending events run before the window is shown: wait for the modal window.
+        auto* espera = new QTimer(&ventana);
+        connect(espera, &QTimer::timeout, &ventana, [&] {
+            if (QApplication::activeModalWidget() != &ventana)
+                return;
+            espera->stop();
+            modal = true;
             ventana.cmdAceptar->click();
         });
+        espera->start(10);
         ventana.CargaItemTicket(5, QDateTime(), QStringLiteral("x"), false);
         QVERIFY(modal);
         QVERIFY(!ventana.isVisible());

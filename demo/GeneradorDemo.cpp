@@ -2,6 +2,8 @@
 
 #include "common/Falla.h"
 #include "common/Reloj.h"
+#include "data/Motor.h"
+#include "data/embedded/Procedimientos.h"
 #include "demo/Modelo.h"
 #include "demo/Sqlite.h"
 
@@ -98,11 +100,16 @@ std::vector<QByteArray> crearTablas(Conexion& db)
 
 void instalarProcedimientos(Conexion& db)
 {
-    // Until the engine's instalarProcedimiento() is on main, a plain insert into its table: switch to it
-    // then.
-    Sentencia s(db, "INSERT INTO dalvo_procedimientos (nombre, texto) VALUES (?1, ?2)");
-    for (const Procedimiento& p : procedimientos())
-        s.insertar(p.nombre, p.texto);
+    // The engine reads each text as it stores it, so a faulty procedure file stops the generation here,
+    // named, instead of failing later when the program calls it.
+    for (const Procedimiento& p : procedimientos()) {
+        try {
+            embebido::instalarProcedimiento(db.db(), p.nombre, QString::fromUtf8(p.texto));
+        } catch (const ado::FallaMotor& f) {
+            const ado::ErrorAdo& e = f.errores().first();
+            throw Falla(e.Number, kOrigen, e.Description);
+        }
+    }
 }
 
 void sellar(Conexion& db, const OpcionesDemo& opciones, QDate hoy)

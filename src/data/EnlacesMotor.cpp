@@ -1,32 +1,27 @@
 // Where the connection meets the embedded engine and the demo database, both built in their own folders.
-// Until they are linked in, a connection to "demo" or "sqlite:<file>" fails with a clear message.
-//
-// To link them: include "data/embedded/MotorEmbebido.h" and the demo library's header, return
-// std::make_unique<MotorEmbebido>() and dalvo::demo::AsegurarBaseDemo(), and add dalvo_embedded and
-// the demo library to dalvo_data's link libraries.
 
+#include "common/Falla.h"
 #include "data/FabricaMotor.h"
+#include "data/embedded/MotorEmbebido.h"
+#include "demo/GeneradorDemo.h"
 
 namespace dalvo::ado {
 
-namespace {
-
-[[noreturn]] void noDisponible(const QString& que)
-{
-    throw FallaMotor({ErrorAdo{0, QStringLiteral("08001"),
-                               QStringLiteral("08001 %1 no está disponible en esta compilación.").arg(que)}});
-}
-
-} // namespace
-
 std::unique_ptr<Motor> crearMotorEmbebidoEnlazado()
 {
-    noDisponible(QStringLiteral("El servidor embebido"));
+    return std::make_unique<embebido::MotorEmbebido>();
 }
 
 QString rutaBaseDemoEnlazada()
 {
-    noDisponible(QStringLiteral("La base de demostración"));
+    try {
+        return demo::AsegurarBaseDemo();
+    } catch (const Falla& f) {
+        // Reported like any other server that cannot be reached.
+        throw FallaMotor({ErrorAdo{f.Numero, QStringLiteral("08001"),
+                                   QStringLiteral("08001 No se pudo preparar la base de demostración: ") +
+                                       f.Descripcion}});
+    }
 }
 
 } // namespace dalvo::ado

@@ -235,7 +235,8 @@ QString tablaComoTexto(ado::Recordset& rs)
     texto += reglas.join(QLatin1String("-+-")) + u'\n';
     for (const QStringList& fila : std::as_const(filas))
         texto += linea(fila, true);
-    return texto + QStringLiteral("(%1 filas)\n").arg(filas.size());
+    return texto + (filas.size() == 1 ? QStringLiteral("(1 fila)\n")
+                                      : QStringLiteral("(%1 filas)\n").arg(filas.size()));
 }
 
 QString textoAyuda()

@@ -1,9 +1,11 @@
 // tds-servidor-prueba: the TDS test server over a demo file, for pointing tsql, dalvohd-sql or the program
 // at it by hand. Prints the port on the first line of its output and serves until interrupted.
 //
-//   tds-servidor-prueba [--puerto N] [--clave CLAVE] <demo.sqlite>
+//   tds-servidor-prueba [--puerto N] <demo.sqlite>
+//
+// Every connection runs on the embedded demo engine, so the demo logins apply (operador / demo).
 
-#include "tds/MotorSqlite.h"
+#include "data/embedded/MotorEmbebido.h"
 #include "tds/ServidorTds.h"
 
 #include <QFileInfo>
@@ -14,15 +16,14 @@
 
 namespace {
 
-// The engine each connection gets. Here is where the embedded demo engine takes over from the stand-in.
-dalvo::tds::FabricaMotor fabricaMotor(const QString& clave)
+dalvo::tds::FabricaMotor fabricaMotor()
 {
-    return [clave] { return std::make_unique<dalvo::tds::MotorSqlite>(clave); };
+    return [] { return std::make_unique<dalvo::embebido::MotorEmbebido>(); };
 }
 
 int uso()
 {
-    std::fprintf(stderr, "uso: tds-servidor-prueba [--puerto N] [--clave CLAVE] <demo.sqlite>\n");
+    std::fprintf(stderr, "uso: tds-servidor-prueba [--puerto N] <demo.sqlite>\n");
     return 2;
 }
 
@@ -41,7 +42,6 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     quint16 puerto = 0;
-    QString clave;
     QString archivo;
     while (!args.isEmpty()) {
         const QString a = args.takeFirst();
@@ -50,8 +50,6 @@ int main(int argc, char* argv[])
             puerto = args.takeFirst().toUShort(&ok);
             if (!ok)
                 return uso();
-        } else if (a == QLatin1String("--clave") && !args.isEmpty()) {
-            clave = args.takeFirst();
         } else if (!a.startsWith(u'-') && archivo.isEmpty()) {
             archivo = a;
         } else {
@@ -65,7 +63,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    dalvo::tds::ServidorTds servidor(fabricaMotor(clave),
+    dalvo::tds::ServidorTds servidor(fabricaMotor(),
                                      QStringLiteral("sqlite:") + QFileInfo(archivo).absoluteFilePath());
     try {
         puerto = servidor.iniciar(puerto);

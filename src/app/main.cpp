@@ -1,4 +1,4 @@
-#include "app/frmAbout.h"
+#include "app/modDalvoHD.h"
 #include "ui/Aplicacion.h"
 
 #include <QApplication>
@@ -7,7 +7,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     dalvo::ui::prepararAplicacion(app);
-    dalvo::frmAbout acerca;
-    acerca.show();
+    dalvo::Main();
     return app.exec();
 }

@@ -4,17 +4,16 @@
 
 namespace dalvo {
 
-// What the main window remembers of the last consultation of one search kind, so that choosing the kind
-// again restores its criterion, value and dates.
-class clsItemConsulta
+// What the main window remembers of a search kind's last consultation: the kind, and the criterion, value
+// and dates of its last successful run, restored when the operator comes back to the kind.
+struct clsItemConsulta
 {
-public:
-    qint16 Caso = 0;          // the kind number (pCaso)
+    qint16 Caso = 0;          // kind number (pCaso)
     qint16 IndexConsulta = 0; // criterion index in cboConsulta of the last successful consultation
-    bool ConsultaOk = false;  // the last consultation of the kind loaded a result
-    QString Consulta;         // trimmed value of that consultation
-    QString DesdeFecha;       // trimmed date texts of that consultation
-    QString HastaFecha;
+    bool ConsultaOk = false;  // the last consultation of this kind loaded a result
+    QString Consulta;         // its value, trimmed
+    QString DesdeFecha;       // its start date text, trimmed
+    QString HastaFecha;       // its end date text, trimmed
 };
 
 } // namespace dalvo

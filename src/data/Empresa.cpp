@@ -1,0 +1,8 @@
+#include "data/Empresa.h"
+
+namespace dalvo {
+
+QString gTituloEmpresa;
+QString gNombreEmpresa;
+
+} // namespace dalvo

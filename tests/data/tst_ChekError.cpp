@@ -1,0 +1,292 @@
+// The error driver: the report of a failure, the lost-connection test and the reconnection.
+
+#include "EntornoPrueba.h"
+#include "data/ChekError.h"
+#include "data/Despliegue.h"
+#include "data/ServidorPrueba.h"
+#include "ui/RelojArena.h"
+#include "ui/frmProceso.h"
+
+#include <QtTest>
+
+using namespace dalvo;
+using prueba::eventoLog;
+using prueba::leerLog;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kPerdido = QStringLiteral("08S01 Se perdió la comunicación con el servidor.");
+const QString kLeido = QStringLiteral("HY000 [FreeTDS][SQL Server]Read from the server failed");
+const QString kInalcanzable = QStringLiteral(
+    "08S01 Unable to connect: Adaptive Server is unavailable or does not exist\r\n08001 Unable to connect "
+    "to data source");
+
+} // namespace
+
+class TestChekError : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<prueba::EntornoPrueba> mEntorno;
+    std::unique_ptr<RelojFijo> mReloj;
+    std::unique_ptr<prueba::ServidorPrueba> mServidor;
+    std::unique_ptr<prueba::CajasConAccion> mCajas;
+    std::unique_ptr<prueba::SalidaRegistrada> mSalida;
+
+    // The link drops under an open connection and a statement meets it.
+    qint32 perderEnlace()
+    {
+        mServidor->cortarEnlace();
+        return mServidor->fallarUnaSentencia();
+    }
+
+private slots:
+    void init()
+    {
+        mEntorno = std::make_unique<prueba::EntornoPrueba>();
+        mReloj = std::make_unique<RelojFijo>(QDateTime(QDate(2024, 2, 3), QTime(14, 5, 9)));
+        mServidor = std::make_unique<prueba::ServidorPrueba>();
+        mServidor->resto = [](const QString&) {
+            return pruebas::lote(
+                {pruebas::tabla({pruebas::columna(QStringLiteral("n"), ado::adInteger)}, {{7}})});
+        };
+        mServidor->conectar();
+        mCajas = std::make_unique<prueba::CajasConAccion>();
+        mSalida = std::make_unique<prueba::SalidaRegistrada>();
+    }
+
+    void cleanup()
+    {
+        mSalida.reset();
+        mCajas.reset();
+        mServidor.reset();
+        mReloj.reset();
+        mEntorno.reset();
+        ui::frmProceso::instancia().Descargar();
+        ui::restaurarPuntero();
+    }
+
+    void chekConexionLeeLaListaDeErrores_data()
+    {
+        QTest::addColumn<QStringList>("descripciones");
+        QTest::addColumn<bool>("perdida");
+        QTest::newRow("vacia") << QStringList{} << false;
+        QTest::newRow("08S01") << QStringList{"08S01 Communication link failure"} << true;
+        QTest::newRow("08001") << QStringList{"08001 Unable to connect"} << true;
+        QTest::newRow("08003") << QStringList{"08003 Connection not open"} << true;
+        QTest::newRow("08004") << QStringList{"08004 Server rejected the connection"} << false;
+        QTest::newRow("perdida al final") << QStringList{"42000 Syntax", "01000 Aviso", "08S01 Link"} << true;
+        QTest::newRow("estado en minusculas") << QStringList{"08s01 link"} << false;
+        QTest::newRow("estado corto") << QStringList{"08S0"} << false;
+        QTest::newRow("blanco delante") << QStringList{" 08S01 link"} << false;
+    }
+
+    void chekConexionLeeLaListaDeErrores()
+    {
+        QFETCH(QStringList, descripciones);
+        QFETCH(bool, perdida);
+        QVector<ado::ErrorAdo> lista;
+        for (const QString& d : descripciones)
+            lista.append({20000, d.left(5), d});
+        QString sErrores = QStringLiteral("previo");
+        QString sUltimo = QStringLiteral("previo");
+        QCOMPARE(ChekConexion(lista, sErrores, sUltimo), perdida);
+        QCOMPARE(sErrores, descripciones.join(kCrLf));
+        QCOMPARE(sUltimo, descripciones.isEmpty() ? QStringLiteral("previo") : descripciones.last());
+    }
+
+    // Numbers up to 9999 (negative ones too) are reported as they come, whatever the connection's list
+    // holds; above 9999 the list is reported, or the description when the list is empty.
+    void elReporteDeUnaFalla_data()
+    {
+        QTest::addColumn<qint32>("numero");
+        QTest::addColumn<bool>("enlaceCaido");
+        QTest::addColumn<QString>("textoLog");
+        QTest::addColumn<QString>("textoCaja");
+        QTest::newRow("numero 5") << 5 << false << "5 Texto "
+                                  << "5\r\nProc\r\nTexto";
+        QTest::newRow("9999 con el enlace caido") << 9999 << true << "9999 Texto "
+                                                  << "9999\r\nProc\r\nTexto";
+        QTest::newRow("negativo con el enlace caido") << -7 << true << "-7 Texto "
+                                                      << "-7\r\nProc\r\nTexto";
+        QTest::newRow("base sin lista") << 10000 << false << "VB Error:\r\nTexto"
+                                        << "Proc\r\nVB Error:\r\nTexto";
+    }
+
+    void elReporteDeUnaFalla()
+    {
+        QFETCH(qint32, numero);
+        QFETCH(bool, enlaceCaido);
+        QFETCH(QString, textoLog);
+        QFETCH(QString, textoCaja);
+        if (enlaceCaido)
+            perderEnlace();
+        const int aperturas = mServidor->aperturas();
+
+        ChekError(numero, QStringLiteral("Texto"), QStringLiteral("Proc"));
+
+        QCOMPARE(mCajas->mostrados().size(), 1);
+        const ui::Mensaje caja = mCajas->mostrados().first();
+        QCOMPARE(caja.titulo, QStringLiteral("Error"));
+        QCOMPARE(caja.icono, ui::Icono::Critico);
+        QCOMPARE(caja.botones, ui::Botones::OK);
+        QCOMPARE(caja.texto, textoCaja);
+        QVERIFY2(leerLog().contains(eventoLog(textoLog, QStringLiteral("Proc"))), qPrintable(leerLog()));
+        QCOMPARE(mServidor->aperturas(), aperturas);
+        QVERIFY(mSalida->codigos.isEmpty());
+    }
+
+    void unErrorDeBaseMuestraLaListaDeLaConexion()
+    {
+        mServidor->resto = [](const QString&) -> ado::Lote {
+            pruebas::fallar(
+                {pruebas::registro(208, QStringLiteral("42S02"), QStringLiteral("Invalid object name 'X'.")),
+                 pruebas::registro(16954, QStringLiteral("01000"), QStringLiteral("Aviso"))});
+        };
+        mServidor->fallarUnaSentencia();
+        const QString lista = QStringLiteral("42S02 Invalid object name 'X'.\r\n01000 Aviso");
+        ChekError(16954, QStringLiteral("otra"), QStringLiteral("clsQuerys.Consulta"));
+        QCOMPARE(mCajas->mostrados().size(), 1);
+        QCOMPARE(mCajas->mostrados().first().texto,
+                 QStringLiteral("clsQuerys.Consulta\r\nRDO Error:\r\n") + lista);
+        QVERIFY(leerLog().contains(
+            eventoLog(QStringLiteral("RDO Error:\r\n") + lista, QStringLiteral("clsQuerys.Consulta"))));
+    }
+
+    // The first attempt asks nothing: a new connection to the default server with the stored credentials,
+    // proved by a statement, and the progress window gone afterwards.
+    void unEnlacePerdidoSeRecuperaSinPreguntar()
+    {
+        const qint32 numero = perderEnlace();
+        QCOMPARE(numero, 20006);
+        const int aperturas = mServidor->aperturas();
+
+        ChekError(numero, QStringLiteral("Error al consultar"), QStringLiteral("clsQuerys.Consulta"));
+
+        QVERIFY(mCajas->mostrados().isEmpty());
+        QCOMPARE(mServidor->aperturas(), aperturas + 1);
+        const ado::DatosConexion nueva = mServidor->motor.guion->aperturas.last();
+        QCOMPARE(nueva.servidor, ado::servidorPredeterminado());
+        QCOMPARE(nueva.usuario, QStringLiteral("u"));
+        QCOMPARE(nueva.clave, QStringLiteral("p"));
+        QCOMPARE(nueva.baseDatos, QStringLiteral("dalvoPralMendoza"));
+        QCOMPARE(mServidor->sentencias().last(), QString::fromLatin1(kVerificacionConexion));
+        QCOMPARE(gConexion->Connection->State(), int(ado::adStateOpen));
+        QVERIFY(!ui::frmProceso::instancia().isVisible());
+        QVERIFY(!ui::relojArenaPuesto());
+        QVERIFY(leerLog().contains(eventoLog(kPerdido + kCrLf + kLeido, QString())));
+        QVERIFY(!ChekErrorEnCurso());
+    }
+
+    // From the second attempt on the operator is asked, with the progress window up; Retry tries again.
+    void unSegundoFalloPreguntaSiReintenta()
+    {
+        const qint32 numero = perderEnlace();
+        mServidor->rechazarAperturas(true);
+        const QString servidorAntes = gConexion->Server;
+        bool progresoVisible = false;
+        QString textoProgreso;
+        bool enCurso = false;
+        mCajas->alMostrar([&](const ui::Mensaje&) {
+            progresoVisible = ui::frmProceso::instancia().isVisible();
+            textoProgreso = ui::frmProceso::instancia().texto();
+            enCurso = ChekErrorEnCurso();
+            mServidor->rechazarAperturas(false); // the server is back
+            return ui::Respuesta::Retry;
+        });
+
+        ChekError(numero, QStringLiteral("Error al consultar"), QStringLiteral("Proc"));
+
+        QCOMPARE(mCajas->mostrados().size(), 1);
+        const ui::Mensaje pregunta = mCajas->mostrados().first();
+        const QString servidor = ado::servidorPredeterminado();
+        QCOMPARE(pregunta.titulo, QStringLiteral("Conección"));
+        QCOMPARE(pregunta.icono, ui::Icono::Critico);
+        QCOMPARE(pregunta.botones, ui::Botones::RetryCancel);
+        QCOMPARE(pregunta.botonPorDefecto, 2);
+        QCOMPARE(pregunta.texto, QStringLiteral("Error\r\n") + kInalcanzable +
+                                     QStringLiteral("\r\nal intentar reestablecer la conección con ") +
+                                     servidor + QStringLiteral("\r\n¿ Reintenta ?"));
+        QVERIFY(progresoVisible);
+        QCOMPARE(textoProgreso, QStringLiteral("Intentando reestablecer conección con ") + servidor);
+        QVERIFY(enCurso);
+        QCOMPARE(gConexion->Connection->State(), int(ado::adStateOpen));
+        QVERIFY(!ui::frmProceso::instancia().isVisible());
+        QVERIFY(mSalida->codigos.isEmpty());
+        // Each attempt logs the list it starts from.
+        const QString log = leerLog();
+        QVERIFY(log.contains(eventoLog(kPerdido + kCrLf + kLeido, QString())));
+        QVERIFY(log.contains(eventoLog(kInalcanzable, QString())));
+        QVERIFY(!servidorAntes.isEmpty());
+    }
+
+    // Cancel ends the process right after its log line; no further attempt is made.
+    void cancelarLosReintentosTerminaElProceso()
+    {
+        const qint32 numero = perderEnlace();
+        mServidor->rechazarAperturas(true);
+        mCajas->alMostrar([](const ui::Mensaje&) { return ui::Respuesta::Cancel; });
+        QString logAlSalir;
+        mSalida->alSalir = [&] { logAlSalir = leerLog(); };
+        const int aperturas = mServidor->aperturas();
+
+        ChekError(numero, QStringLiteral("Error al consultar"), QStringLiteral("Proc"));
+
+        QCOMPARE(mSalida->codigos.size(), 1);
+        QVERIFY(logAlSalir.endsWith(eventoLog(QStringLiteral("Cancelación de reintentos de conección"),
+                                              QStringLiteral("ChekError"))));
+        QCOMPARE(mServidor->aperturas(), aperturas + 1);
+        QCOMPARE(mCajas->mostrados().size(), 1);
+    }
+
+    // A failure of the reconnection that is not a lost link (a refused login) is reported, not retried and
+    // not swallowed.
+    void unFalloQueNoEsDeEnlaceSeInformaYTermina()
+    {
+        const qint32 numero = perderEnlace();
+        mServidor->motor.guion->falloApertura = {
+            pruebas::registro(18456, QStringLiteral("42000"), QStringLiteral("Login failed for user 'u'."))};
+
+        ChekError(numero, QStringLiteral("Error al consultar"), QStringLiteral("Proc"));
+
+        QCOMPARE(mCajas->mostrados().size(), 1);
+        const ui::Mensaje caja = mCajas->mostrados().first();
+        QCOMPARE(caja.titulo, QStringLiteral("Error"));
+        QCOMPARE(caja.botones, ui::Botones::OK);
+        QCOMPARE(caja.texto,
+                 QStringLiteral("clsUserConnection\r\nRDO Error:\r\n42000 Login failed for user 'u'."));
+        QVERIFY(!ui::frmProceso::instancia().isVisible());
+        QVERIFY(!ui::relojArenaPuesto());
+        QVERIFY(mSalida->codigos.isEmpty());
+    }
+
+    // A lost link met while the reconnection lets events run belongs to the link being recovered: it is
+    // logged, and no second reconnection starts inside the first.
+    void unaFallaDuranteLaReconexionNoAbreOtra()
+    {
+        const qint32 numero = perderEnlace();
+        mServidor->rechazarAperturas(true);
+        int aperturasDentro = -1;
+        int aperturasDespues = -1;
+        mCajas->alMostrar([&](const ui::Mensaje& m) {
+            if (m.titulo != u"Conección")
+                return ui::Respuesta::OK;
+            aperturasDentro = mServidor->aperturas();
+            ChekError(20006, QStringLiteral("otra"), QStringLiteral("Timer1_Timer"));
+            aperturasDespues = mServidor->aperturas();
+            mServidor->rechazarAperturas(false);
+            return ui::Respuesta::Retry;
+        });
+
+        ChekError(numero, QStringLiteral("Error al consultar"), QStringLiteral("Proc"));
+
+        QCOMPARE(aperturasDespues, aperturasDentro);
+        QCOMPARE(mCajas->mostrados().size(), 1);
+        QVERIFY(leerLog().contains(eventoLog(kInalcanzable, QStringLiteral("Timer1_Timer"))));
+        QCOMPARE(gConexion->Connection->State(), int(ado::adStateOpen));
+    }
+};
+
+QTEST_MAIN(TestChekError)
+#include "tst_ChekError.moc"

@@ -266,7 +266,7 @@ private slots:
         QTest::addColumn<QString>("baja");
         QTest::addColumn<bool>("conTransacciones");
         QTest::newRow("farmacia con movimientos") << 1 << "NO" << true;
-        QTest::newRow("dado de baja") << 8 << "SI" << true;
+        QTest::newRow("dado de baja, sin movimientos") << 8 << "SI" << false;
         QTest::newRow("sin tipo ni movimientos") << 6 << "NO" << false;
         QTest::newRow("sin departamento") << 7 << "NO" << true;
     }

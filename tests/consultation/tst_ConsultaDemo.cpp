@@ -7,6 +7,7 @@
 #include "consultation/clsQuerys.h"
 #include "consultation/frmInformacionPrestador.h"
 #include "consultation/frmTicket.h"
+#include "data/Recordset.h"
 #include "data/cUserConnection.h"
 #include "demo/BasePruebas.h"
 #include "ui/VistaLista.h"
@@ -285,6 +286,28 @@ private slots:
         QCOMPARE(ventana.lbltransaccionesRango->text() != QStringLiteral("0"), conTransacciones);
         if (!conTransacciones)
             QCOMPARE(ventana.lblTransaccionesDia->text(), QStringLiteral("0"));
+    }
+
+    // The provider items point at the value in force at their practice date and repeat it; the function
+    // finds that value again (a few items point elsewhere on purpose).
+    void valorDeLaPracticaALaFecha()
+    {
+        auto uno = [](const QString& sql) {
+            std::unique_ptr<ado::Recordset> rs = gConexion->Query(sql);
+            return rs ? rs->Fields(0).Value() : QVariant(QStringLiteral("sin resultado"));
+        };
+        const QString llamada = QStringLiteral("dbo.getValorNomenclador(IT.idPrestadorPractica, "
+                                               "CONVERT(CHAR(8),T.FechaDePractica,112),null,null,"
+                                               "null,'20240611',null)");
+        const int iguales = uno("SELECT COUNT(*) FROM ItemTicketPrestador IT INNER JOIN TicketPrestador T ON "
+                                "T.idTicket = IT.idTicket WHERE " +
+                                llamada + " = IT.ValorNomenclador")
+                                .toInt();
+        const int todos =
+            uno("SELECT COUNT(*) FROM ItemTicketPrestador WHERE idPrestadorPractica IS NOT NULL").toInt();
+        QVERIFY2(iguales >= todos * 7 / 10, qPrintable(QStringLiteral("%1 de %2").arg(iguales).arg(todos)));
+        QVERIFY(!uno("SELECT dbo.getValorNomenclador(-1, '20240611', null, null, null, '20240611', null)")
+                     .isValid());
     }
 
     // From the list: the menu entry opens the window modally with the selected row.

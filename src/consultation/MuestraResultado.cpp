@@ -8,6 +8,8 @@
 #include "ui/VistaLista.h"
 
 #include <QCoreApplication>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTreeWidgetItem>
 #include <QVector>
 
@@ -80,12 +82,13 @@ QVector<Campo> armarColumnas(ado::Recordset& rs, ui::VistaLista& lvw)
     return campos;
 }
 
-void ensanchar(ui::VistaLista& lvw, int j, const QString& texto, QWidget& frm)
+void ensanchar(ui::VistaLista& lvw, int j, const QString& texto, QWidget& frm, int margen)
 {
     // Only the longest text so far can widen a column: the others are not measured.
-    const int ancho = lvw.anchoTextoSiMasLargo(j, texto, &frm);
-    if (ancho < 0)
+    const int medido = lvw.anchoTextoSiMasLargo(j, texto, &frm);
+    if (medido < 0)
         return;
+    const int ancho = medido + margen;
     const int referencia = lvw.anchoColumna(j);
     if (referencia <= 0) // a column of width 0 stays so
         return;
@@ -95,6 +98,26 @@ void ensanchar(ui::VistaLista& lvw, int j, const QString& texto, QWidget& frm)
 }
 
 } // namespace
+
+int margenCelda(const ui::VistaLista& lvw, int columna)
+{
+    // What the style adds around a text in a cell of this list (and the icon before it in the first column).
+    QStyleOptionViewItem opcion;
+    opcion.initFrom(&lvw);
+    opcion.font = lvw.font();
+    opcion.features = QStyleOptionViewItem::HasDisplay;
+    opcion.text = QStringLiteral("0");
+    if (columna == 0) {
+        opcion.features |= QStyleOptionViewItem::HasDecoration;
+        opcion.decorationSize = lvw.iconSize();
+        opcion.decorationPosition = QStyleOptionViewItem::Left;
+    }
+    const QSize celda = lvw.style()->sizeFromContents(QStyle::CT_ItemViewItem, &opcion, QSize(), &lvw);
+    const int relleno = std::max(0, celda.width() - lvw.fontMetrics().horizontalAdvance(opcion.text));
+    // The text margins are taken once when the cell is laid out and once more when its text is drawn.
+    const int margenTexto = 2 * (lvw.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &lvw) + 1);
+    return lvw.aTwips(relleno + margenTexto);
+}
 
 QString iconoDeCampo(const QString& nombreMayusculas, const QString& texto)
 {
@@ -114,6 +137,8 @@ void MuestraResultado(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm)
     lvw.limpiarColumnas();
     try {
         QVector<Campo> campos;
+        const int margenPrimera = margenCelda(lvw, 0);
+        const int margen = margenCelda(lvw, 1);
         qint32 fila = 0;
         while (!rs.Eof()) {
             ++fila;
@@ -134,7 +159,7 @@ void MuestraResultado(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm)
                 if (!icono.isEmpty())
                     ui::VistaLista::setIcono(item, icono);
                 if (campo.ensanchable)
-                    ensanchar(lvw, j, texto, frm);
+                    ensanchar(lvw, j, texto, frm, j == 0 ? margenPrimera : margen);
             }
             rs.MoveNext();
         }
@@ -149,6 +174,7 @@ void MuestraFicha(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm)
     try {
         lvw.agregarColumna(QString(), 0);
         lvw.agregarColumna(QString(), 0);
+        const int margen = margenCelda(lvw, 1);
         qint32 fila = 0;
         while (!rs.Eof()) {
             ++fila;
@@ -166,11 +192,11 @@ void MuestraFicha(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm)
                     if (nombre.toUpper().startsWith(kOculta))
                         continue;
                     QTreeWidgetItem* item = lvw.agregarItem(QString(), nombre);
-                    const int anchoNombre = lvw.anchoTexto(nombre, &frm);
+                    const int anchoNombre = lvw.anchoTexto(nombre, &frm) + margen;
                     if (lvw.anchoColumna(0) < anchoNombre)
                         lvw.setAnchoColumna(0, anchoNombre);
                     item->setText(1, texto);
-                    const int anchoTexto = lvw.anchoTexto(texto, &frm);
+                    const int anchoTexto = lvw.anchoTexto(texto, &frm) + margen;
                     if (lvw.anchoColumna(1) < anchoTexto)
                         lvw.setAnchoColumna(1, anchoTexto);
                 }

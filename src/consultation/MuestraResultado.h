@@ -30,6 +30,10 @@ void MuestraResultado(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm);
 // as a row "Baja" with "SI" or "NO" even when its column is hidden.
 void MuestraFicha(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm);
 
+// Twips a cell of the list needs besides its text: the view's text margins and, in the first column, the
+// row icon. A column is as wide as its text plus this, so that the text shows whole.
+int margenCelda(const ui::VistaLista& lvw, int columna);
+
 // The state icon a field gives a row (empty: none). nombreMayusculas is the field name in capitals.
 QString iconoDeCampo(const QString& nombreMayusculas, const QString& texto);
 

@@ -72,7 +72,7 @@ frmInformacionPrestador::frmInformacionPrestador(QWidget* parent) : QDialog(pare
     auto* principal = new QVBoxLayout(this);
     principal->addWidget(lvwPrestador, 1);
     principal->addLayout(pie);
-    resize(560, 600);
+    resize(560, 500);
 }
 
 void frmInformacionPrestador::CargaInformacionPrestador(double pPrestador, const QString& pFechaDesde,

@@ -103,9 +103,11 @@ private slots:
 
         // The first column leaves room for the row icon.
         const int anchoId =
-            std::max(enPixeles(4 * 30), enPixeles(mLista->anchoTexto("22222222", mVentana.get()) + 100));
+            std::max(enPixeles(4 * 30), enPixeles(mLista->anchoTexto("22222222", mVentana.get()) +
+                                                  margenCelda(*mLista, 0) + 100));
         QCOMPARE(mLista->anchoColumna(0), anchoId);
-        QCOMPARE(mLista->anchoColumna(1), enPixeles(mLista->anchoTexto(largo, mVentana.get())));
+        QCOMPARE(mLista->anchoColumna(1),
+                 enPixeles(mLista->anchoTexto(largo, mVentana.get()) + margenCelda(*mLista, 1)));
         // A column never narrows below its starting width.
         QCOMPARE(mLista->anchoColumna(2), enPixeles(20 * 30));
         // A visible column whose first value is null starts at 0 and stays hidden.
@@ -263,14 +265,14 @@ private slots:
         QCOMPARE(fila(*mLista, 2), QStringList({"Baja", muestra}));
         QCOMPARE(fila(*mLista, 3), QStringList({"Desc. a O.S.", "12,50"}));
         QVERIFY(rs->Eof());
-        // Both columns as wide as their widest text.
+        // Both columns as wide as their widest text shows.
         int nombres = 0;
         int valores = 0;
+        const int margen = margenCelda(*mLista, 1);
         for (int i = 0; i < mLista->cantidadItems(); ++i) {
-            nombres =
-                std::max(nombres, enPixeles(mLista->anchoTexto(mLista->item(i)->text(0), mVentana.get())));
-            valores =
-                std::max(valores, enPixeles(mLista->anchoTexto(mLista->item(i)->text(1), mVentana.get())));
+            const QWidget* v = mVentana.get();
+            nombres = std::max(nombres, enPixeles(mLista->anchoTexto(mLista->item(i)->text(0), v) + margen));
+            valores = std::max(valores, enPixeles(mLista->anchoTexto(mLista->item(i)->text(1), v) + margen));
         }
         QCOMPARE(mLista->anchoColumna(0), nombres);
         QCOMPARE(mLista->anchoColumna(1), valores);

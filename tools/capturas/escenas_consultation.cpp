@@ -3,6 +3,7 @@
 
 #include "Escenas.h"
 #include "app/frmDalvoHD.h"
+#include "app/modDalvoHD.h"
 #include "common/Falla.h"
 #include "common/Reloj.h"
 #include "consultation/frmInformacionPrestador.h"

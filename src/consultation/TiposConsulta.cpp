@@ -4,10 +4,9 @@ namespace dalvo {
 
 namespace {
 
-TipoConsulta tipo(qint32 caso, const char* titulo, const char* icono, const QStringList& criterios,
-                  MenuConsulta menu = MenuConsulta::Ninguno)
+TipoConsulta tipo(qint32 caso, const QStringList& criterios, MenuConsulta menu = MenuConsulta::Ninguno)
 {
-    return {caso, claveConsulta(caso), QString::fromUtf8(titulo), QString::fromUtf8(icono), criterios, menu};
+    return {caso, claveConsulta(caso), criterios, menu};
 }
 
 } // namespace
@@ -17,18 +16,17 @@ const QList<TipoConsulta>& tiposConsulta()
     static const QStringList tickets{"Fecha",  "Clave",   "AuSysT", "Codigo Prestador", "Nombre Prestador",
                                      "Cierre", "Asociado"};
     static const QList<TipoConsulta> tipos{
-        tipo(1, "Prestadores", "TERMINAL",
-             {"Codigo", "Licencia", "Nombre", "Clave", "Tipo Prestador", "Con Movimientos"},
+        tipo(1, {"Codigo", "Licencia", "Nombre", "Clave", "Tipo Prestador", "Con Movimientos"},
              MenuConsulta::Prestador),
-        tipo(2, "Afiliados", "AFILIADO", {"Numero", "Clave"}),
-        tipo(3, "Medicamentos", "MEDICAMENTO", {"Troquel", "Codigo de Barra", "Nombre"}),
-        tipo(7, "Practicas", "PRACTICA", {"Codigo", "Nombre"}),
-        tipo(8, "Medicos Prescrip.", "MEDICO", {"Matricula", "Clave", "Nombre"}),
-        tipo(4, "Tickets de Farmacia", "TICKETFARMACIA", tickets, MenuConsulta::Ticket),
-        tipo(9, "Tickets de Prestador", "TICKETPRESTADOR", tickets, MenuConsulta::Ticket),
-        tipo(5, "Cierres", "CIERRE", {"Fecha", "Clave", "Prestador"}, MenuConsulta::Cierre),
-        tipo(10, "Acciones", "ACCIONES", {"Codigo", "Nombre"}),
-        tipo(6, "Errores", "ERROR", {"Clave"}),
+        tipo(2, {"Numero", "Clave"}),
+        tipo(3, {"Troquel", "Codigo de Barra", "Nombre"}),
+        tipo(7, {"Codigo", "Nombre"}),
+        tipo(8, {"Matricula", "Clave", "Nombre"}),
+        tipo(4, tickets, MenuConsulta::Ticket),
+        tipo(9, tickets, MenuConsulta::Ticket),
+        tipo(5, {"Fecha", "Clave", "Prestador"}, MenuConsulta::Cierre),
+        tipo(10, {"Codigo", "Nombre"}),
+        tipo(6, {"Clave"}),
     };
     return tipos;
 }

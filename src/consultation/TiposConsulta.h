@@ -1,6 +1,7 @@
 #pragma once
 
-// The ten search kinds of the main window: their keys, captions, icons, criteria and popup menus.
+// What the consultation needs of each of the ten search kinds: its key, its criteria and its popup menu (the
+// captions and icons of lvwMenu are the main window's, frmDalvoHD::kCasos).
 
 #include <QList>
 #include <QString>
@@ -21,8 +22,6 @@ struct TipoConsulta
 {
     qint32 caso;           // pCaso of the query catalogue
     QString clave;         // "1K" ... "10K": the key of its lvwMenu item and of its clsItemConsulta
-    QString titulo;        // caption in lvwMenu
-    QString icono;         // image key of its lvwMenu item
     QStringList criterios; // entries of cboConsulta, in order
     MenuConsulta menu;
 };

@@ -320,28 +320,6 @@ private slots:
         mEntorno->setLocal(QLocale(local));
         QCOMPARE(EsNumero(valor), numero);
     }
-
-    void comillasSql()
-    {
-        QCOMPARE(ComillasSql(QStringLiteral("O'Brien")), QStringLiteral("O''Brien"));
-        QCOMPARE(ComillasSql(QStringLiteral("''")), QStringLiteral("''''"));
-        QCOMPARE(ComillasSql(QStringLiteral("sin")), QStringLiteral("sin"));
-    }
-
-    void tiposYCriterios()
-    {
-        QStringList claves;
-        for (const TipoConsulta& tipo : tiposConsulta())
-            claves << tipo.clave;
-        QCOMPARE(claves, QStringList({"1K", "2K", "3K", "7K", "8K", "4K", "9K", "5K", "10K", "6K"}));
-        QCOMPARE(tipoConsulta(4)->criterios, QStringList({"Fecha", "Clave", "AuSysT", "Codigo Prestador",
-                                                          "Nombre Prestador", "Cierre", "Asociado"}));
-        QCOMPARE(tipoConsulta(QStringLiteral("9K"))->criterios, tipoConsulta(4)->criterios);
-        QCOMPARE(tipoConsulta(1)->criterios,
-                 QStringList({"Codigo", "Licencia", "Nombre", "Clave", "Tipo Prestador", "Con Movimientos"}));
-        QCOMPARE(tipoConsulta(QStringLiteral("K0")), nullptr);
-        QCOMPARE(claveConsulta(10), QStringLiteral("10K"));
-    }
 };
 
 QTEST_MAIN(TstCondicionConsulta)

@@ -10,14 +10,4 @@ namespace dalvo {
 void frmDalvoHD::mnuCierreTotales_Click()
 {}
 
-// The report window: for the selected row, and in general.
-void frmDalvoHD::mnuReportes_Click()
-{}
-void frmDalvoHD::mnuReportesGenerales_Click()
-{}
-
-// The ad-hoc table query window.
-void frmDalvoHD::mnuConsultas_Click()
-{}
-
 } // namespace dalvo

@@ -1,0 +1,179 @@
+// The statements of the ad-hoc query window and its selection rules, without the window.
+
+#include "EntornoPrueba.h"
+#include "adhoc/SentenciasConsultas.h"
+
+#include <QTest>
+#include <memory>
+
+using namespace dalvo;
+using namespace dalvo::adhoc;
+
+namespace {
+
+clsItemDato dato(const QString& nombre, const QString& tipo, const QVariant& valor = {}, qint16 numero = 0)
+{
+    clsItemDato d;
+    d.NombreColumna = nombre;
+    d.Tipo = tipo;
+    d.NumeroColumna = numero;
+    d.Valor = valor;
+    return d;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(dalvo::adhoc::ClaseColumna)
+
+class TstSentenciasConsultas : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<prueba::EntornoPrueba> mEntorno;
+
+private slots:
+    void init() { mEntorno = std::make_unique<prueba::EntornoPrueba>(); }
+    void cleanup() { mEntorno.reset(); }
+
+    void todoTipoDeTextoSeBuscaComoChar_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<ClaseColumna>("clase");
+        QTest::addColumn<int>("filtro");
+        QTest::newRow("char") << "char" << ClaseColumna::Texto << 0;
+        QTest::newRow("varchar") << "varchar" << ClaseColumna::Texto << 0;
+        QTest::newRow("nchar") << "nchar" << ClaseColumna::Texto << 0;
+        QTest::newRow("nvarchar") << "nvarchar" << ClaseColumna::Texto << 0;
+        QTest::newRow("text") << "text" << ClaseColumna::Texto << 0;
+        QTest::newRow("mayusculas") << "VarChar" << ClaseColumna::Texto << 0;
+        QTest::newRow("datetime") << "datetime" << ClaseColumna::Fecha << 1;
+        QTest::newRow("smalldatetime") << "smalldatetime" << ClaseColumna::Fecha << 1;
+        QTest::newRow("int") << "int" << ClaseColumna::Numero << 1;
+        QTest::newRow("money") << "money" << ClaseColumna::Numero << 1;
+        QTest::newRow("bit") << "bit" << ClaseColumna::Numero << 1;
+        QTest::newRow("sin tipo (ninguna columna)") << "" << ClaseColumna::Numero << 1;
+    }
+    void todoTipoDeTextoSeBuscaComoChar()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(ClaseColumna, clase);
+        QFETCH(int, filtro);
+        QCOMPARE(claseColumna(tipo), clase);
+        QCOMPARE(filtroValor(tipo), filtro);
+    }
+
+    void laListaDeColumnasDoblaLasComillasDelNombre()
+    {
+        QVERIFY(sqlFormatoTabla(QStringLiteral("O'Hara")).contains(QStringLiteral("object_id('O''Hara')")));
+    }
+    void cadaTipoDaSuComparacion_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QVariant>("valor");
+        QTest::addColumn<QString>("comparacion");
+        QTest::addColumn<QString>("rechazo");
+        const QString noNumero = QStringLiteral("El valor para Col debe ser un número");
+        const QString noFecha =
+            QStringLiteral("El valor para Col debe ser una fecha de ocho cifras: año, mes y día (aaaammdd)");
+        QTest::newRow("char prefijo") << "char" << QVariant("Farm") << "Col LIKE 'Farm%'"
+                                      << "";
+        QTest::newRow("varchar con letras") << "varchar" << QVariant("Góm") << "Col LIKE 'Góm%'"
+                                            << "";
+        QTest::newRow("nvarchar") << "nvarchar" << QVariant("ab") << "Col LIKE 'ab%'"
+                                  << "";
+        QTest::newRow("comilla duplicada") << "char" << QVariant("O'Brien") << "Col LIKE 'O''Brien%'"
+                                           << "";
+        QTest::newRow("comillas que cerrarian el literal")
+            << "varchar" << QVariant("x' OR '1'='1") << "Col LIKE 'x'' OR ''1''=''1%'"
+            << "";
+        QTest::newRow("blancos se conservan") << "char" << QVariant(" a ") << "Col LIKE ' a %'"
+                                              << "";
+        QTest::newRow("entero") << "int" << QVariant("123") << "Col = 123"
+                                << "";
+        QTest::newRow("con signo") << "smallint" << QVariant("-5") << "Col = -5"
+                                   << "";
+        QTest::newRow("decimal con punto") << "money" << QVariant("12.50") << "Col = 12.50"
+                                           << "";
+        QTest::newRow("decimal con coma de la lista") << "numeric" << QVariant("12,5") << "Col = 12.5"
+                                                      << "";
+        QTest::newRow("valor numerico de la variante") << "int" << QVariant(42) << "Col = 42"
+                                                       << "";
+        QTest::newRow("bit verdadero de la lista") << "bit" << QVariant("Verdadero") << "Col = 1"
+                                                   << "";
+        QTest::newRow("bit falso") << "bit" << QVariant("falso") << "Col = 0"
+                                   << "";
+        QTest::newRow("1 OR 1=1") << "int" << QVariant("1 OR 1=1") << "" << noNumero;
+        QTest::newRow("otra sentencia") << "int" << QVariant("1; DELETE Muestras") << "" << noNumero;
+        QTest::newRow("letras") << "money" << QVariant("abc") << "" << noNumero;
+        QTest::newRow("dos separadores") << "money" << QVariant("1.2.3") << "" << noNumero;
+        QTest::newRow("palabra en otra columna que bit") << "int" << QVariant("Verdadero") << "" << noNumero;
+        QTest::newRow("blancos alrededor") << "int" << QVariant(" 5") << "" << noNumero;
+        QTest::newRow("fecha ocho cifras")
+            << "datetime" << QVariant("20240611") << "CONVERT(Char(8), Col,112) = '20240611'"
+            << "";
+        QTest::newRow("fecha como la muestra la lista")
+            << "datetime" << QVariant("05/03/2024") << "CONVERT(Char(8), Col,112) = '20240305'"
+            << "";
+        QTest::newRow("fecha y hora de la lista")
+            << "datetime" << QVariant("05/03/2024 10:30:00") << "CONVERT(Char(8), Col,112) = '20240305'"
+            << "";
+        QTest::newRow("fecha con comillas") << "datetime" << QVariant("2024' OR '1'='1") << "" << noFecha;
+        QTest::newRow("fecha corta") << "datetime" << QVariant("202406") << "" << noFecha;
+        QTest::newRow("dia que no existe") << "datetime" << QVariant("31/02/2024") << "" << noFecha;
+    }
+    void cadaTipoDaSuComparacion()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(QVariant, valor);
+        QFETCH(QString, comparacion);
+        QFETCH(QString, rechazo);
+        const Comparacion c = adhoc::comparacion(dato(QStringLiteral("Col"), tipo, valor));
+        QCOMPARE(c.texto, comparacion);
+        QCOMPARE(c.rechazo, rechazo);
+    }
+
+    void unValorRechazadoNoDejaNadaParaCorrer()
+    {
+        const Consulta c = armarConsulta(
+            QStringLiteral("Muestras"),
+            {dato("Nombre", "char", "Ana"), dato("Grupo", "smallint", "1 OR 1=1"), dato("Id", "int", "x")});
+        QVERIFY(c.datos.isEmpty());
+        QVERIFY(c.cuenta.isEmpty());
+        QCOMPARE(c.rechazo, QStringLiteral("El valor para Grupo debe ser un número"));
+    }
+
+    void aplicarTomaElUltimoMarcado_data()
+    {
+        QTest::addColumn<QList<bool>>("marcas");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<int>("lineas");
+        QTest::newRow("todos marcados: el ultimo") << QList<bool>{true, true, true} << "Eva" << 2;
+        QTest::newRow("el ultimo desmarcado") << QList<bool>{true, true, false} << "Ana" << 1;
+        QTest::newRow("ninguno") << QList<bool>{false, false, false} << "previo" << 0;
+    }
+    void aplicarTomaElUltimoMarcado()
+    {
+        QFETCH(QList<bool>, marcas);
+        QFETCH(QString, nombre);
+        QFETCH(int, lineas);
+        ColeccionSeleccion seleccion;
+        agregarValores(seleccion, {"NOMBRE"}, {"Ana"});
+        agregarValores(seleccion, {"Otra"}, {"x"});
+        agregarValores(seleccion, {"nombre"}, {"Eva"});
+        for (qsizetype i = 0; i < seleccion.size(); ++i)
+            seleccion[i].Marcado = marcas[i];
+        // The catalogue number, not the position, places the line.
+        QList<clsItemDato> columnas{dato("Id", "int", {}, 1), dato("Nombre", "char", "previo", 3)};
+        const QList<LineaCampo> cambios = aplicarSeleccion(seleccion, columnas);
+        QCOMPARE(columnas[1].Valor.toString(), nombre);
+        QVERIFY(!columnas[0].Valor.isValid());
+        QCOMPARE(cambios.size(), lineas);
+        if (lineas > 0) {
+            QCOMPARE(cambios.last().posicion, 2);
+            QCOMPARE(cambios.last().texto, QStringLiteral("Nombre [") + nombre + QLatin1Char(']'));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSentenciasConsultas)
+#include "tst_SentenciasConsultas.moc"

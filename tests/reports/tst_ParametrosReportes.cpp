@@ -1,0 +1,214 @@
+#include "EntornoPrueba.h"
+#include "common/Falla.h"
+#include "reports/ParametrosReportes.h"
+#include "ui/VistaLista.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+using namespace dalvo;
+
+namespace {
+
+// A result list of 4 rows and 19 columns; each cell reads "<row letter><column>": a0, a1 ... d18.
+std::unique_ptr<ui::VistaLista> lista(int columnas = 19)
+{
+    auto l = std::make_unique<ui::VistaLista>();
+    for (int c = 0; c < columnas; ++c)
+        l->agregarColumna(QStringLiteral("C%1").arg(c));
+    for (const char fila : {'a', 'b', 'c', 'd'}) {
+        QTreeWidgetItem* item =
+            l->agregarItem(QString(), QStringLiteral("%1%2").arg(QLatin1Char(fila)).arg(0));
+        for (int c = 1; c < columnas; ++c)
+            item->setText(c, QStringLiteral("%1%2").arg(QLatin1Char(fila)).arg(c));
+    }
+    return l;
+}
+
+QStringList contenido(const ColeccionParametros& p)
+{
+    QStringList r;
+    for (const QString& clave : p.claves())
+        r << clave + QLatin1Char('=') + p.Item(clave);
+    return r;
+}
+
+} // namespace
+
+class TstParametrosReportes : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<prueba::EntornoPrueba> mEntorno;
+    std::unique_ptr<QLineEdit> mDesde;
+    std::unique_ptr<QLineEdit> mHasta;
+
+private slots:
+    void init()
+    {
+        mEntorno = std::make_unique<prueba::EntornoPrueba>();
+        mDesde = std::make_unique<QLineEdit>(QStringLiteral("01/03/2008"));
+        mHasta = std::make_unique<QLineEdit>(QStringLiteral("31/03/2008"));
+    }
+    void cleanup() { mEntorno.reset(); }
+
+    // The third row is selected.
+    void clavesDeCadaTipo_data()
+    {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<int>("contexto");
+        QTest::addColumn<QStringList>("claves");
+        const QStringList fechas{"FECHADESDE=01/03/2008", "FECHAHASTA=31/03/2008"};
+        QTest::newRow("afiliados") << 2 << 2
+                                   << fechas + QStringList{"AFILIADOACTUAL=c0", "PLANAFILIADOACTUAL=c2"};
+        const QStringList tickets{"TICKETACTUAL=c0",      "TICKETINICIAL=a0",  "TICKETFINAL=d0",
+                                  "AFILIADO=c3",          "AFILIADOACTUAL=c3", "PRESTADORACTUALNOMBRE=c6",
+                                  "MEDICORECETANOMBRE=c8"};
+        QTest::newRow("tickets de farmacia")
+            << 4 << 4 << fechas + tickets + QStringList{"PRESTADORACTUAL=c16", "MEDICORECETA=c7"};
+        QTest::newRow("tickets de prestador")
+            << 9 << 9 << fechas + tickets + QStringList{"PRESTADORACTUAL=c13", "MEDICORECETA=c7"};
+        QTest::newRow("cierres") << 5 << 5
+                                 << fechas +
+                                        QStringList{"CIERREACTUAL=c0",          "CIERREINICIAL=a0",
+                                                    "CIERREFINAL=d0",           "PRESTADORACTUAL=c9",
+                                                    "PRESTADORACTUALNOMBRE=c2", "TIPOPRESTADORACTUAL=c10"};
+        QTest::newRow("medicamentos") << 3 << 3
+                                      << fechas + QStringList{"MEDICAMENTOACTUAL=c0", "MEDICAMENTOINICIAL=a0",
+                                                              "MEDICAMENTOFINAL=d0", "MEDICAMENTONOMBRE=c2"};
+        QTest::newRow("acciones") << 10 << 10
+                                  << fechas + QStringList{"ACCIONACTUAL=c0", "ACCIONINICIAL=a0",
+                                                          "ACCIONFINAL=d0", "ACCIONNOMBRE=c1"};
+        QTest::newRow("medicos") << 8 << 8
+                                 << fechas + QStringList{"MEDICOACTUAL=c1", "MEDICOINICIAL=a1",
+                                                         "MEDICOFINAL=d1", "MEDICONOMBRE=c2"};
+        QTest::newRow("practicas") << 7 << 7
+                                   << fechas + QStringList{"PRACTICAACTUAL=c0", "PRACTICAINICIAL=a0",
+                                                           "PRACTICAFINAL=d0", "PRACTICANOMBRE=c1"};
+        QTest::newRow("prestadores") << 1 << 1
+                                     << fechas + QStringList{"PRESTADORACTUAL=c0", "PRESTADORESPECIALIDAD=c1",
+                                                             "CODIGOPRESTADORACTUAL=c4",
+                                                             "PRESTADORACTUALNOMBRE=c5",
+                                                             "TIPOPRESTADORACTUAL=c18"};
+        QTest::newRow("errores del sistema") << 6 << 0 << fechas;
+    }
+    void clavesDeCadaTipo()
+    {
+        QFETCH(int, tipo);
+        QFETCH(int, contexto);
+        QFETCH(QStringList, claves);
+        auto l = lista();
+        l->item(2)->setSelected(true);
+        const auto pedido = ParametrosEspecificos(tipo, *l, mDesde.get(), mHasta.get());
+        QVERIFY(pedido);
+        QCOMPARE(pedido->contexto, contexto);
+        QCOMPARE(contenido(pedido->parametros), claves);
+    }
+
+    void primeraYUltimaSegunElOrdenQueSeVe()
+    {
+        auto l = lista();
+        l->ordenarPor(0, Qt::DescendingOrder);
+        l->item(2)->setSelected(true); // "b" once sorted d, c, b, a
+        const auto pedido = ParametrosEspecificos(5, *l, mDesde.get(), mHasta.get());
+        QCOMPARE(pedido->parametros.Item(QStringLiteral("CIERREACTUAL")), QStringLiteral("b0"));
+        QCOMPARE(pedido->parametros.Item(QStringLiteral("CIERREINICIAL")), QStringLiteral("d0"));
+        QCOMPARE(pedido->parametros.Item(QStringLiteral("CIERREFINAL")), QStringLiteral("a0"));
+    }
+
+    void medicoSinNombre()
+    {
+        auto l = lista();
+        l->item(1)->setText(2, QString());
+        l->item(1)->setSelected(true);
+        const auto pedido = ParametrosEspecificos(8, *l, mDesde.get(), mHasta.get());
+        QCOMPARE(pedido->parametros.Item(QStringLiteral("MEDICONOMBRE")), QStringLiteral("Medico"));
+    }
+
+    void sinFilaElegidaVaLaActualOLaPrimera()
+    {
+        auto l = lista();
+        QCOMPARE(ParametrosEspecificos(3, *l, mDesde.get(), mHasta.get())
+                     ->parametros.Item(QStringLiteral("MEDICAMENTOACTUAL")),
+                 QStringLiteral("a0"));
+        l->setCurrentItem(l->item(3));
+        l->clearSelection();
+        QCOMPARE(ParametrosEspecificos(3, *l, mDesde.get(), mHasta.get())
+                     ->parametros.Item(QStringLiteral("MEDICAMENTOACTUAL")),
+                 QStringLiteral("d0"));
+    }
+
+    void listaVaciaNoDaNada()
+    {
+        ui::VistaLista vacia;
+        vacia.agregarColumna(QStringLiteral("C0"));
+        QVERIFY(!ParametrosEspecificos(5, vacia, mDesde.get(), mHasta.get()));
+    }
+
+    void columnaQueFaltaEsUnaFalla()
+    {
+        auto l = lista(10); // kind 4 reads sub-item 16
+        try {
+            ParametrosEspecificos(4, *l, mDesde.get(), mHasta.get());
+            QFAIL("sin falla");
+        } catch (const Falla& f) {
+            QCOMPARE(f.Numero, 35600);
+        }
+    }
+
+    void fechasEnlazadasConLaVentanaPrincipal()
+    {
+        PedidoVentanaReportes pedido = ParametrosGenerales(mDesde.get(), mHasta.get());
+        QCOMPARE(pedido.contexto, 20);
+        QCOMPARE(pedido.parametros.Count(), 2);
+        mDesde->setText(QStringLiteral("02/03/2008"));
+        QCOMPARE(pedido.parametros.Item(QStringLiteral("FECHADESDE")), QStringLiteral("02/03/2008"));
+        pedido.parametros.setItem(QStringLiteral("fechahasta"), QStringLiteral("30/03/2008"));
+        QCOMPARE(mHasta->text(), QStringLiteral("30/03/2008"));
+        mHasta.reset(); // the main window's field is gone
+        QCOMPARE(pedido.parametros.Item(QStringLiteral("FECHAHASTA")), QString());
+    }
+
+    void coleccionDelCierre_data()
+    {
+        QTest::addColumn<bool>("farmacia");
+        QTest::addColumn<QString>("tipo");
+        QTest::newRow("farmacia") << true << "1";
+        QTest::newRow("prestador") << false << "4";
+    }
+    void coleccionDelCierre()
+    {
+        QFETCH(bool, farmacia);
+        QFETCH(QString, tipo);
+        const PedidoVentanaReportes pedido =
+            ParametrosCierre(1234, QStringLiteral("42"), QStringLiteral("Farmacia Sol"), farmacia);
+        QCOMPARE(pedido.contexto, 5);
+        QCOMPARE(contenido(pedido.parametros),
+                 (QStringList{"FECHADESDE=", "FECHAHASTA=", "CIERREACTUAL=1234", "CIERREINICIAL=1234",
+                              "CIERREFINAL=1234", "PRESTADORACTUAL=42", "PRESTADORACTUALNOMBRE=Farmacia Sol",
+                              "TIPOPRESTADORACTUAL=" + tipo}));
+    }
+
+    void claveRepetidaOFaltante()
+    {
+        ColeccionParametros p;
+        p.Add(QStringLiteral("CIERREACTUAL"), QStringLiteral("1"));
+        const std::pair<int, std::function<void()>> intentos[] = {
+            {457, [&p] { p.Add(QStringLiteral("cierreactual"), {}); }},
+            {5, [&p] { p.Item(QStringLiteral("CIERREFINAL")); }},
+            {5, [&p] { p.setItem(QStringLiteral("X"), {}); }}};
+        for (const auto& [numero, intento] : intentos) {
+            try {
+                intento();
+                QFAIL("sin falla");
+            } catch (const Falla& f) {
+                QCOMPARE(f.Numero, numero);
+            }
+        }
+        QCOMPARE(p.Count(), 1);
+    }
+};
+
+QTEST_MAIN(TstParametrosReportes)
+#include "tst_ParametrosReportes.moc"

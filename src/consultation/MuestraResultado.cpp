@@ -8,6 +8,7 @@
 #include "ui/VistaLista.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTreeWidgetItem>
@@ -72,8 +73,10 @@ QVector<Campo> armarColumnas(ado::Recordset& rs, ui::VistaLista& lvw)
         const QString nombre = campo.Name();
         const int tipo = campo.Type();
         // The header test is case-sensitive; the widening test below uses capitals.
-        const int ancho =
-            nombre.startsWith(kOculta, Qt::CaseSensitive) ? 0 : campo.ActualSize() * kTwipsPorByte;
+        int ancho = nombre.startsWith(kOculta, Qt::CaseSensitive) ? 0 : campo.ActualSize() * kTwipsPorByte;
+        // A visible column starts wide enough for its heading (one of width 0 stays so).
+        if (ancho > 0)
+            ancho = std::max(ancho, anchoEncabezado(lvw, nombre));
         const bool derecha = tipo == ado::adCurrency || tipo == ado::adNumeric;
         lvw.agregarColumna(nombre, ancho, derecha ? Qt::AlignRight : Qt::AlignLeft);
         const QString mayusculas = nombre.toUpper();
@@ -98,6 +101,13 @@ void ensanchar(ui::VistaLista& lvw, int j, const QString& texto, QWidget& frm, i
 }
 
 } // namespace
+
+int anchoEncabezado(const ui::VistaLista& lvw, const QString& encabezado)
+{
+    const QHeaderView* cabecera = lvw.header();
+    const int margen = lvw.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, cabecera);
+    return lvw.aTwips(cabecera->fontMetrics().horizontalAdvance(encabezado) + 4 * margen);
+}
 
 int margenCelda(const ui::VistaLista& lvw, int columna)
 {

@@ -22,8 +22,9 @@ namespace ui {
 class VistaLista;
 }
 
-// One column per field, one row per record from the current one to the end (keys "1K", "2K", ...). frm is
-// the window whose font measures text.
+// One column per field, one row per record from the current one to the end (keys "1K", "2K", ...). A column
+// starts at 30 twips per byte of its first value (at least as wide as its heading; 0 stays 0, hidden) and
+// widens to its longest text; it never narrows. frm is the window whose font measures text.
 void MuestraResultado(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm);
 
 // The first record as a card: one row per visible field, its name and its value. The withdrawal flag shows
@@ -33,6 +34,9 @@ void MuestraFicha(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm);
 // Twips a cell of the list needs besides its text: the view's text margins and, in the first column, the
 // row icon. A column is as wide as its text plus this, so that the text shows whole.
 int margenCelda(const ui::VistaLista& lvw, int columna);
+
+// The starting width in twips a heading needs to show whole.
+int anchoEncabezado(const ui::VistaLista& lvw, const QString& encabezado);
 
 // The state icon a field gives a row (empty: none). nombreMayusculas is the field name in capitals.
 QString iconoDeCampo(const QString& nombreMayusculas, const QString& texto);

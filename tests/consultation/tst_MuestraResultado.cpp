@@ -89,7 +89,8 @@ private slots:
         QCOMPARE(fila(*mLista, 0), QStringList({"12", "Farmacia", "10,50", "3,00", "1", "abc", "de"}));
     }
 
-    // Starting widths: 30 twips per byte of the first record's value; widening by the longest text.
+    // Starting widths: 30 twips per byte of the first record's value, at least the heading's; widening by the
+    // longest text.
     void anchos()
     {
         const QString largo = QStringLiteral("Farmacia del Hospital Central de Mendoza");
@@ -113,8 +114,9 @@ private slots:
         // A visible column whose first value is null starts at 0 and stays hidden.
         QCOMPARE(mLista->anchoColumna(3), 0);
         QCOMPARE(mLista->item(1)->text(3), largo);
-        // "hhX" is visible but, read in capitals, never widened.
-        QCOMPARE(mLista->anchoColumna(4), enPixeles(2 * 30));
+        // "hhX" is visible but, read in capitals, never widened: it keeps its heading's width.
+        QCOMPARE(mLista->anchoColumna(4), enPixeles(std::max(2 * 30, anchoEncabezado(*mLista, "hhX"))));
+        QVERIFY(mLista->anchoColumna(4) < mLista->anchoTexto(largo, mVentana.get()));
     }
 
     void clavesYTextos()

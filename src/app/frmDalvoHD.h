@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,13 @@ public:
 
     VigiaConexion& vigia() { return mVigia; }
 
+    // Shows a popup menu of the result list at the mouse. Tests replace it to see which menu would show.
+    std::function<void(QMenu*)> mostrarPopup;
+
+signals:
+    // A double-click on a closings row: the closings window's Mostrar(pIdPrestador, pIdCierre, bFarmacia).
+    void mostrarCierre(qint32 pIdPrestador, qint32 pIdCierre, bool bFarmacia);
+
 protected:
     void resizeEvent(QResizeEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
@@ -82,7 +90,7 @@ private slots:
     void mnuSalir_Click();
     void txtFecha_Change();
 
-    // --- Filled in by the consultation console (frmDalvoHDPendientes.cpp until then) ---
+    // --- The consultation console (frmDalvoHD_Consulta.cpp, frmDalvoHD_Resultados.cpp) ---
     void lvwMenu_ItemClick(QListWidgetItem* item);
     void lvwMenu_DblClick();
     void cmdConsulta_Click();
@@ -110,6 +118,10 @@ private:
     bool txtFecha_KeyPress(QLineEdit* campo, QKeyEvent* tecla);
     int aPixelesX(int twips) const;
     int aPixelesY(int twips) const;
+    // --- The consultation (frmDalvoHD_Consulta.cpp, frmDalvoHD_Resultados.cpp) ---
+    bool EjecutarConsulta(qint32 pCaso);
+    QMenu* menuDelCaso(bool dobleClic) const;
+    void mostrarMenuContextual(QMenu* menu);
 
 public:
     // Controls, named as the system names them (tests find them by objectName too).
@@ -154,6 +166,10 @@ public:
     QDate mDesdeFecha;    // the range dates at load
     QDate mHastaFecha;
     std::array<bool, 11> mCasos{}; // by kind number; [0] unused
+    // The condition (without WHERE) and the caption of the consultation last built; the closing totals
+    // window takes mCondicion as its condition.
+    QString mCondicion;
+    QString mDescripcion;
 
 private:
     VigiaConexion mVigia;

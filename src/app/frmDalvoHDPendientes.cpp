@@ -6,32 +6,6 @@
 
 namespace dalvo {
 
-// Choosing a search kind: criteria, menus, per-kind memory, "Mantener Consulta".
-void frmDalvoHD::lvwMenu_ItemClick(QListWidgetItem*)
-{}
-
-// Sorts the kinds by caption.
-void frmDalvoHD::lvwMenu_DblClick()
-{}
-
-// The consultation run.
-void frmDalvoHD::cmdConsulta_Click()
-{}
-
-// The result list: column sorting, double-click and right-click with the kind's popup menu.
-void frmDalvoHD::lvwGeneral_ColumnClick(int)
-{}
-void frmDalvoHD::lvwGeneral_DblClick()
-{}
-void frmDalvoHD::lvwGeneral_MouseUp(const QPoint&)
-{}
-
-// Detail windows opened from the result list.
-void frmDalvoHD::mnuVetItemTicket_Click()
-{}
-void frmDalvoHD::mnuPrestadorInformacion_Click()
-{}
-
 // Closing totals of the closings found.
 void frmDalvoHD::mnuCierreTotales_Click()
 {}

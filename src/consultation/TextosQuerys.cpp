@@ -76,7 +76,8 @@ QString filasPrestadores(const QString& sDesde, const QString& sHasta)
                           "         AND T.Fecha_Prestacion BETWEEN '") +
            FechaSQL(sDesde, false, false).toString() + QStringLiteral("' AND '") +
            FechaSQL(sHasta, true, false).toString() +
-           QStringLiteral("    ISNULL(P.Licencia,'') AS Licencia"
+           QStringLiteral("') AS Cuenta,"
+                          "    ISNULL(P.Licencia,'') AS Licencia"
                           "    FROM Prestadores P (NOLOCK)"
                           "    LEFT JOIN TipoPrestador TP (NOLOCK) ON"
                           "        TP.IdTipoPrestador = P.IdTipoPrestador"

@@ -126,10 +126,10 @@ const QString kFilasPrestadoresAntes = QStringLiteral(
     "[Desc. Min. Obl.],    P.fUltModif AS [Fec. Modificación],    P.Baja AS [HH Baja],    P.IdTipoPrestador "
     "AS [HH IdTipoPrestador],    (SELECT COUNT(*) FROM Tickets T (NOLOCK) WHERE T.IdPrestador = "
     "P.IdPrestador         AND T.Fecha_Prestacion BETWEEN '");
-const QString kFilasPrestadoresDespues =
-    QStringLiteral("    ISNULL(P.Licencia,'') AS Licencia    FROM Prestadores P (NOLOCK)    LEFT JOIN "
-                   "TipoPrestador TP (NOLOCK) ON        TP.IdTipoPrestador = P.IdTipoPrestador    INNER JOIN "
-                   "Departamentos D (NOLOCK) ON        D.IdDepartamento = P.IdDepartamento");
+const QString kFilasPrestadoresDespues = QStringLiteral(
+    "') AS Cuenta,    ISNULL(P.Licencia,'') AS Licencia    FROM Prestadores P (NOLOCK)    LEFT JOIN "
+    "TipoPrestador TP (NOLOCK) ON        TP.IdTipoPrestador = P.IdTipoPrestador    INNER JOIN "
+    "Departamentos D (NOLOCK) ON        D.IdDepartamento = P.IdDepartamento");
 
 QString filasPrestadores(const QString& desde, const QString& hasta)
 {

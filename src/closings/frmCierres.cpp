@@ -2,6 +2,7 @@
 
 #include "common/Falla.h"
 #include "common/FuncionesGenerales.h"
+#include "consultation/frmTicket.h"
 #include "data/ChekError.h"
 #include "reports/frmReportes.h"
 #include "ui/Iconos.h"
@@ -60,7 +61,10 @@ std::function<void(QWidget*, PedidoVentanaReportes&)> frmCierres::abrirReportes 
         ventana.Carga(pedido.contexto, pedido.parametros);
     };
 std::function<void(QWidget*, double, const QDateTime&, const QString&, bool)> frmCierres::abrirTicket =
-    [](QWidget*, double, const QDateTime&, const QString&, bool) {};
+    [](QWidget* padre, double ticket, const QDateTime& fecha, const QString& prestador, bool farmacia) {
+        frmTicket ventana(padre);
+        ventana.CargaItemTicket(ticket, fecha, prestador, farmacia);
+    };
 
 frmCierres::frmCierres(QWidget* parent) : QWidget(parent, Qt::Window)
 {

@@ -25,25 +25,17 @@ using Fila = QVector<QVariant>;
 
 Fila filaCompleta(const QVariant& nombre, const QVariant& periodo = 2402)
 {
-    return {nombre, periodo,     " Gracias ", 3,          30,    "/txt", "/fmt",
-            "/log", "/tramites", "20240101",  "20240102", "/in", "/out"};
+    return {nombre,     periodo,    "  Gracias por su compra  ",
+            3,          30,         QVariant(),
+            "/fmt",     "/log",     "/tramites",
+            "20240101", "20240102", "/in",
+            "/out"};
 }
 
 Tabla tablaParametros(const QVector<Fila>& filas)
 {
-    const QStringList nombres = {"NombreEmpresa",
-                                 "Periodo_Prox_Consumo",
-                                 "Mensaje_Ticket",
-                                 "Medicamentos_por_RDP",
-                                 "Dias_Validez_Receta",
-                                 "Directorio_TXT",
-                                 "Directorio_FMT",
-                                 "Directorio_LOG",
-                                 "DirectorioTramites",
-                                 "FechaTTAccion",
-                                 "FechaAccion",
-                                 "DirectorioTXTINMedicamentos",
-                                 "DirectotioTXTOUTMedicamentos"};
+    // The names as the statement lists them.
+    const QStringList nombres = kBuscar.mid(8, kBuscar.indexOf(u"FROM") - 8).simplified().split(", ");
     QVector<Columna> columnas;
     for (const QString& n : nombres)
         columnas << columna(n,
@@ -66,12 +58,10 @@ private slots:
 
     void leeLaFilaSoloCuandoHayExactamenteUna_data();
     void leeLaFilaSoloCuandoHayExactamenteUna();
-    void lasColumnasDeTextoNulasQuedanVaciasYSinBlancos();
     void unaColumnaDe16BitsInvalidaFallaSinTocarNada_data();
     void unaColumnaDe16BitsInvalidaFallaSinTocarNada();
     void unErrorDeLaConsultaSaleConElOrigenDeLaClase();
-    void chkConnectCuentaLasFilas();
-    void chkConnectConElEnlaceCaidoFallaComoTal();
+    void chkConnectCuentaLasFilasOFallaComoEnlaceCaido();
 
 private:
     void responder(const QVector<Fila>& filas);
@@ -128,25 +118,11 @@ void TestClsParametros::leeLaFilaSoloCuandoHayExactamenteUna()
     QTEST(p.NombreEmpresa, "nombre");
     QCOMPARE(p.Periodo_Prox_Consumo, qint16(filas == 1 ? 2402 : 0));
     if (filas == 1) {
-        QCOMPARE(p.Medicamentos_por_RDP, qint16(3));
+        QCOMPARE(p.Mensaje_Ticket, QStringLiteral("Gracias por su compra")); // without the blanks
+        QCOMPARE(p.Directorio_TXT, QString());                               // NULL reads empty
         QCOMPARE(p.Dias_Validez_Receta, qint16(30));
         QCOMPARE(p.DirectotioTXTOUTMedicamentos, QStringLiteral("/out"));
-        QCOMPARE(p.FechaAccion, QStringLiteral("20240102"));
     }
-}
-
-void TestClsParametros::lasColumnasDeTextoNulasQuedanVaciasYSinBlancos()
-{
-    Fila fila = filaCompleta(QVariant(), 12);
-    fila[2] = "  Gracias por su compra  ";
-    fila[5] = QVariant();
-    responder({fila});
-    clsParametros p;
-    p.Buscar();
-    QCOMPARE(p.NombreEmpresa, QString());
-    QCOMPARE(p.Mensaje_Ticket, QStringLiteral("Gracias por su compra"));
-    QCOMPARE(p.Directorio_TXT, QString());
-    QCOMPARE(p.Periodo_Prox_Consumo, qint16(12));
 }
 
 void TestClsParametros::unaColumnaDe16BitsInvalidaFallaSinTocarNada_data()
@@ -198,7 +174,7 @@ void TestClsParametros::unErrorDeLaConsultaSaleConElOrigenDeLaClase()
     QCOMPARE(p.RegistrosLeidos, 0);
 }
 
-void TestClsParametros::chkConnectCuentaLasFilas()
+void TestClsParametros::chkConnectCuentaLasFilasOFallaComoEnlaceCaido()
 {
     responder({filaCompleta("x")});
     clsParametros p;
@@ -206,15 +182,11 @@ void TestClsParametros::chkConnectCuentaLasFilas()
     QCOMPARE(mFalso->guion->sentencias.last(), kChk);
     QCOMPARE(p.RegistrosLeidos, 1);
     QCOMPARE(rs->Fields("Chek").Value(), QVariant(3));
-}
 
-void TestClsParametros::chkConnectConElEnlaceCaidoFallaComoTal()
-{
     mFalso->guion->responder = [](const QString&, const DatosConexion&) -> Lote {
         pruebas::fallar({registro(0, "HY000", "Unknown error")});
     };
     mFalso->guion->enlacePerdido = true;
-    clsParametros p;
     try {
         p.chkConnect();
         QFAIL("debía fallar");

@@ -31,216 +31,196 @@ class tst_DialectoEmbebido : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void daLoQueDaSqlServer_data();
-    void daLoQueDaSqlServer();
-    void nombraLasColumnasComoSqlServer_data();
-    void nombraLasColumnasComoSqlServer();
-    void rechazaConElErrorDeSqlServer_data();
-    void rechazaConElErrorDeSqlServer();
-    void unaConstruccionDesconocidaDaUnErrorClaro_data();
-    void unaConstruccionDesconocidaDaUnErrorClaro();
-    void unLoteDevuelveCadaResultadoYElErrorDelMedio();
-    void dateformatYGetdate();
-
-private:
     std::unique_ptr<BaseDePrueba> mBase;
     std::unique_ptr<embebido::MotorEmbebido> mMotor;
+
+private slots:
+    void initTestCase()
+    {
+        mBase = std::make_unique<BaseDePrueba>();
+        mMotor = mBase->abrir();
+    }
+
+    void daLoQueDaSqlServer_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariant>("esperado");
+        using S = QString;
+
+        // Text: '+' concatenates (a char(n) operand with its blanks), quotes doubled, N''.
+        fila("rellena a la derecha",
+             "SELECT RIGHT('000000' + CONVERT(VarChar(9), AuSysT), 6) FROM Tickets WHERE IdTicket = 100",
+             S("000042"));
+        fila("char(n) suma sus blancos", "SELECT Nombre + '|' FROM Medicamentos WHERE Troquel = '0001235'",
+             relleno("Ibuprofeno", 40) + u'|');
+        fila("comilla doble", "SELECT 'O''Brien'", S("O'Brien"));
+
+        // ISNULL takes the first argument's type.
+        fila("isnull char rellena", "SELECT ISNULL(Num_cred, 'sin') FROM Tickets WHERE IdTicket = 101",
+             relleno("sin", 15));
+        fila("isnull fecha vacia es 1900",
+             "SELECT ISNULL(T.Fecha_Receta,'') FROM Tickets T WHERE IdTicket = 101", momento(1900, 1, 1));
+
+        // CONVERT with styles, in both directions.
+        fila("103 columna",
+             "SELECT CONVERT(Char(10), Fecha_Prestacion, 103) FROM Tickets WHERE IdTicket = 100",
+             S("10/05/2024"));
+        fila("texto 103 a fecha", "SELECT CONVERT(datetime, '31/05/2024', 103)", momento(2024, 5, 31));
+        fila("entero a char corto", "SELECT CONVERT(char(2), 123)", S("* "));
+        fila("entero nulo a varchar",
+             "SELECT ISNULL( CONVERT(VarChar(10), T.idCierre),'') FROM Tickets T WHERE IdTicket = 100", S());
+
+        // Dates: 'mm/dd/yyyy hh:mm:ss' month first, '' is 01/01/1900.
+        fila("between mes",
+             "SELECT COUNT(*) FROM Tickets WHERE Fecha_Prestacion BETWEEN '05/01/2024 00:00:00' AND "
+             "'05/31/2024 23:59:59'",
+             2);
+        fila("dateadd fin de mes", "SELECT DATEADD(M, -3, '05/31/2024')", momento(2024, 2, 29));
+        fila("fecha mas dias", "SELECT Fecha_Prestacion + 1 FROM Tickets WHERE IdTicket = 100",
+             momento(2024, 5, 11, 9, 30));
+
+        // Comparisons as a case-insensitive, accent-sensitive collation compares; trailing blanks ignored.
+        fila("igual sin mayusculas", "SELECT COUNT(*) FROM Prestadores WHERE Nombre = 'clínica ángel'", 1);
+        fila("igual distingue acentos", "SELECT COUNT(*) FROM Prestadores WHERE Nombre = 'CLINICA ANGEL'", 0);
+        fila("like prefijo acentuado", "SELECT COUNT(*) FROM Prestadores WHERE Nombre LIKE 'clín%'", 1);
+        fila("like sobre entero", "SELECT COUNT(*) FROM Tickets WHERE AuSysT LIKE '1234%'", 1);
+        fila("entero contra texto", "SELECT Nombre FROM Medicos M WHERE M.idMedico = '7'",
+             relleno("Pérez Juan", 50));
+
+        // Names, hints and prefixes.
+        fila("base y esquema", "SELECT COUNT(*) FROM dalvoPralMendoza.dbo.Tickets T WITH (NOLOCK)", 3);
+        fila("sugerencias con indice",
+             "SELECT COUNT(*) FROM Tickets T (nolock, INDEX(ix_tickets_fecha)) WHERE T.Num_Afil = '99001'",
+             1);
+
+        // Query forms.
+        fila("subconsulta escalar",
+             "SELECT (SELECT MAX(Medicos.Nombre) FROM Medicos WHERE Medicos.Matricula = RIGHT('000000' + "
+             "RTRIM(LTRIM(CONVERT(VarChar(9), T.MatriculaPP))),6)) FROM TicketPrestador T WHERE T.IdTicket = "
+             "500",
+             relleno("Pérez Juana", 50));
+    }
+
+    void daLoQueDaSqlServer()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QVariant, esperado);
+        const QVariant v = unValor(*mMotor, sql);
+        QCOMPARE(v.typeId(), esperado.typeId());
+        QCOMPARE(v, esperado);
+    }
+
+    void nombraLasColumnasComoSqlServer_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QStringList>("nombres");
+        QTest::newRow("alias entre comillas")
+            << "SELECT COUNT(C.idCierre) 'Cuenta' FROM Cierres C" << QStringList{"Cuenta"};
+        QTest::newRow("alias entre corchetes") << "SELECT 1 [Cod. Acción]" << QStringList{"Cod. Acción"};
+        QTest::newRow("columna como se escribio")
+            << "SELECT T.num_Afil FROM Tickets T" << QStringList{"num_Afil"};
+        QTest::newRow("expresion sin nombre") << "SELECT COUNT(*) FROM Tickets" << QStringList{""};
+        QTest::newRow("estrella calificada")
+            << "SELECT C.* FROM Cobertura C JOIN Tickets T ON T.IdCobertura = "
+               "C.IdCobertura"
+            << QStringList{"IdCobertura", "Cobertura"};
+    }
+
+    void nombraLasColumnasComoSqlServer()
+    {
+        QFETCH(QString, sql);
+        QStringList vistos;
+        for (const ado::Columna& c : unaTabla(*mMotor, sql).columnas)
+            vistos << c.nombre;
+        QTEST(vistos, "nombres");
+    }
+
+    void rechazaConElErrorDeSqlServer_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<QString>("estado");
+        const auto error = [](const char* nombre, const char* sql, int numero, const char* estado) {
+            QTest::newRow(nombre) << QString::fromUtf8(sql) << numero << QString::fromLatin1(estado);
+        };
+        error("columna", "SELECT Nada FROM Tickets", 207, "42S22");
+        error("objeto", "SELECT * FROM Nada", 208, "42S02");
+        error("tabla con alias por su nombre", "SELECT Tickets.IdTicket FROM Tickets T", 4104, "42000");
+        error("comilla sin cerrar", "SELECT 'abc", 105, "42000");
+        error("columna de texto contra numero", "SELECT COUNT(*) FROM Tickets WHERE Num_Afil = 99001", 245,
+              "22018");
+        error("fecha fuera de rango", "SELECT CAST('31/02/2024' AS datetime)", 242, "22008");
+        error("division por cero", "SELECT COUNT(*) / (COUNT(*) - 3) FROM Tickets", 8134, "22012");
+        error("funcion de sqlite", "SELECT sqlite_version()", 195, "42000");
+        error("texto demasiado largo", "INSERT INTO Accion VALUES ('00001', 'x')", 8152, "22001");
+        error("clave repetida", "INSERT INTO Accion VALUES ('0007', 'x')", 2627, "23000");
+        error("combinacion antigua", "SELECT * FROM syscolumns c, systypes t WHERE c.usertype *= t.usertype",
+              4147, "42000");
+        error("desborde de smallint", "INSERT INTO Cobertura VALUES (70000, 'x')", 220, "22003");
+    }
+
+    void rechazaConElErrorDeSqlServer()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, estado);
+        const auto e = errores([&] { mMotor->ejecutar(sql, 0); });
+        QVERIFY2(!e.isEmpty(), qPrintable(sql));
+        QTEST(int(e.first().Number), "numero");
+        QCOMPARE(e.first().SQLState, estado);
+        QVERIFY(e.first().Description.startsWith(estado + QLatin1Char(' ')));
+    }
+
+    void unaConstruccionDesconocidaDaUnErrorClaro_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("nombrada");
+        QTest::newRow("cte") << "WITH x AS (SELECT 1 AS a) SELECT a FROM x"
+                             << "WITH";
+        QTest::newRow("tabla temporal") << "SELECT * FROM #temporal"
+                                        << "#temporal";
+        QTest::newRow("sql dinamico") << "EXEC ('SELECT 1')"
+                                      << "EXEC";
+    }
+
+    void unaConstruccionDesconocidaDaUnErrorClaro()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, nombrada);
+        const auto e = errores([&] { mMotor->ejecutar(sql, 0); });
+        QVERIFY2(!e.isEmpty(), qPrintable(sql));
+        QCOMPARE(e.first().Number, 30900);
+        QCOMPARE(e.first().SQLState, QStringLiteral("42000"));
+        QVERIFY2(e.first().Description.contains(nombrada), qPrintable(e.first().Description));
+    }
+
+    void unLoteDevuelveCadaResultadoYElErrorDelMedio()
+    {
+        const ado::Lote lote = mMotor->ejecutar(
+            QStringLiteral("SELECT 1 AS a; SELECT 2 AS b\nSELECT Nada FROM Tickets\nSELECT 3 AS c"), 0);
+        QCOMPARE(lote.tablas.size(), size_t(2));
+        QCOMPARE(lote.tablas[1].celda(0, 0), QVariant(2));
+        QCOMPARE(lote.errorFinal.value(0).Number, 207);
+        // A syntax error anywhere stops the whole batch before anything runs.
+        QCOMPARE(errores([&] { mMotor->ejecutar(QStringLiteral("SELECT 1 AS a SELECT FROM"), 0); })
+                     .value(0)
+                     .Number,
+                 156);
+    }
+
+    void dateformatYGetdate()
+    {
+        auto motor = mBase->abrir();
+        const QString leer = QStringLiteral(" SELECT CAST('01/05/2024' AS datetime)");
+        QCOMPARE(unValor(*motor, QStringLiteral("SET DATEFORMAT dmy") + leer), QVariant(momento(2024, 5, 1)));
+        QCOMPARE(unValor(*motor, leer), QVariant(momento(2024, 5, 1))); // it lasts for the session
+        QCOMPARE(unValor(*motor, QStringLiteral("SET DATEFORMAT mdy") + leer), QVariant(momento(2024, 1, 5)));
+        // GETDATE is the program's clock: the closings' three-month window holds the closing of 20/05 only.
+        RelojFijo reloj(momento(2024, 6, 15, 10, 20, 30));
+        QCOMPARE(unValor(*motor, QStringLiteral("SELECT COUNT(*) FROM Cierres C WHERE C.FechaServer BETWEEN "
+                                                "DATEADD(M,-3,GETDATE()) AND GETDATE()")),
+                 QVariant(1));
+    }
 };
-
-void tst_DialectoEmbebido::initTestCase()
-{
-    mBase = std::make_unique<BaseDePrueba>();
-    mMotor = mBase->abrir();
-}
-
-void tst_DialectoEmbebido::daLoQueDaSqlServer_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QVariant>("esperado");
-    using S = QString;
-
-    // Text: '+' concatenates (a char(n) operand with its blanks), quotes doubled, N''.
-    fila("concatena textos", "SELECT 'abc' + 'def'", S("abcdef"));
-    fila("rellena a la derecha",
-         "SELECT RIGHT('000000' + CONVERT(VarChar(9), AuSysT), 6) FROM Tickets WHERE IdTicket = 100",
-         S("000042"));
-    fila("char(n) suma sus blancos", "SELECT Nombre + '|' FROM Medicamentos WHERE Troquel = '0001235'",
-         relleno("Ibuprofeno", 40) + u'|');
-    fila("comilla doble", "SELECT 'O''Brien'", S("O'Brien"));
-    fila("texto mas numero suma", "SELECT '5' + 3", 8);
-
-    // ISNULL takes the first argument's type.
-    fila("isnull char rellena", "SELECT ISNULL(Num_cred, 'sin') FROM Tickets WHERE IdTicket = 101",
-         relleno("sin", 15));
-    fila("isnull fecha vacia es 1900", "SELECT ISNULL(T.Fecha_Receta,'') FROM Tickets T WHERE IdTicket = 101",
-         momento(1900, 1, 1));
-
-    // CONVERT with styles, in both directions.
-    fila("103 columna", "SELECT CONVERT(Char(10), Fecha_Prestacion, 103) FROM Tickets WHERE IdTicket = 100",
-         S("10/05/2024"));
-    fila("112 comparado",
-         "SELECT COUNT(*) FROM Tickets WHERE CONVERT(Char(8), Fecha_Prestacion,112) = '20240510'", 1);
-    fila("texto 103 a fecha", "SELECT CONVERT(datetime, '31/05/2024', 103)", momento(2024, 5, 31));
-    fila("entero a char corto", "SELECT CONVERT(char(2), 123)", S("* "));
-    fila("entero nulo a varchar",
-         "SELECT ISNULL( CONVERT(VarChar(10), T.idCierre),'') FROM Tickets T WHERE IdTicket = 100", S());
-
-    // Dates: 'mm/dd/yyyy hh:mm:ss' month first, '' is 01/01/1900.
-    fila("between mes",
-         "SELECT COUNT(*) FROM Tickets WHERE Fecha_Prestacion BETWEEN '05/01/2024 00:00:00' AND "
-         "'05/31/2024 23:59:59'",
-         2);
-    fila("between vacio", "SELECT COUNT(*) FROM Tickets WHERE Fecha_Prestacion BETWEEN '' AND ''", 0);
-    fila("dateadd fin de mes", "SELECT DATEADD(M, -3, '05/31/2024')", momento(2024, 2, 29));
-    fila("fecha mas dias", "SELECT Fecha_Prestacion + 1 FROM Tickets WHERE IdTicket = 100",
-         momento(2024, 5, 11, 9, 30));
-
-    // Comparisons as a case-insensitive, accent-sensitive collation compares; trailing blanks ignored.
-    fila("igual sin mayusculas", "SELECT COUNT(*) FROM Prestadores WHERE Nombre = 'clínica ángel'", 1);
-    fila("igual distingue acentos", "SELECT COUNT(*) FROM Prestadores WHERE Nombre = 'CLINICA ANGEL'", 0);
-    fila("igual sin blancos finales",
-         "SELECT COUNT(*) FROM Prestadores WHERE Nombre = 'Farmacia San Martín   '", 1);
-    fila("like prefijo acentuado", "SELECT COUNT(*) FROM Prestadores WHERE Nombre LIKE 'clín%'", 1);
-    fila("like sobre entero", "SELECT COUNT(*) FROM Tickets WHERE AuSysT LIKE '1234%'", 1);
-    fila("entero contra texto", "SELECT Nombre FROM Medicos M WHERE M.idMedico = '7'",
-         relleno("Pérez Juan", 50));
-
-    // Names, hints and prefixes.
-    fila("base y esquema", "SELECT COUNT(*) FROM dalvoPralMendoza.dbo.Tickets T WITH (NOLOCK)", 3);
-    fila("sugerencia pegada", "SELECT Medicamentos_por_RDP AS Chek FROM Parametros(NOLOCK)", 3);
-    fila("sugerencias con indice",
-         "SELECT COUNT(*) FROM Tickets T (nolock, INDEX(ix_tickets_fecha)) WHERE T.Num_Afil = '99001'", 1);
-
-    // Query forms.
-    fila("subconsulta escalar",
-         "SELECT (SELECT MAX(Medicos.Nombre) FROM Medicos WHERE Medicos.Matricula = RIGHT('000000' + "
-         "RTRIM(LTRIM(CONVERT(VarChar(9), T.MatriculaPP))),6)) FROM TicketPrestador T WHERE T.IdTicket = 500",
-         relleno("Pérez Juana", 50));
-    fila("division de money", "SELECT SUM(TTicket) / COUNT(*) FROM Cierres", 625.25);
-}
-
-void tst_DialectoEmbebido::daLoQueDaSqlServer()
-{
-    QFETCH(QString, sql);
-    QFETCH(QVariant, esperado);
-    const QVariant v = unValor(*mMotor, sql);
-    QCOMPARE(v.typeId(), esperado.typeId());
-    QCOMPARE(v, esperado);
-}
-
-void tst_DialectoEmbebido::nombraLasColumnasComoSqlServer_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QStringList>("nombres");
-    QTest::newRow("alias entre comillas")
-        << "SELECT COUNT(C.idCierre) 'Cuenta' FROM Cierres C" << QStringList{"Cuenta"};
-    QTest::newRow("alias entre corchetes") << "SELECT 1 [Cod. Acción]" << QStringList{"Cod. Acción"};
-    QTest::newRow("alias con igual") << "SELECT Cuenta = 1" << QStringList{"Cuenta"};
-    QTest::newRow("columna como se escribio")
-        << "SELECT T.num_Afil FROM Tickets T" << QStringList{"num_Afil"};
-    QTest::newRow("expresion sin nombre") << "SELECT COUNT(*) FROM Tickets" << QStringList{""};
-    QTest::newRow("estrella calificada") << "SELECT C.* FROM Cobertura C JOIN Tickets T ON T.IdCobertura = "
-                                            "C.IdCobertura"
-                                         << QStringList{"IdCobertura", "Cobertura"};
-}
-
-void tst_DialectoEmbebido::nombraLasColumnasComoSqlServer()
-{
-    QFETCH(QString, sql);
-    QStringList vistos;
-    for (const ado::Columna& c : unaTabla(*mMotor, sql).columnas)
-        vistos << c.nombre;
-    QTEST(vistos, "nombres");
-}
-
-void tst_DialectoEmbebido::rechazaConElErrorDeSqlServer_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<int>("numero");
-    QTest::addColumn<QString>("estado");
-    const auto error = [](const char* nombre, const char* sql, int numero, const char* estado) {
-        QTest::newRow(nombre) << QString::fromUtf8(sql) << numero << QString::fromLatin1(estado);
-    };
-    error("columna", "SELECT Nada FROM Tickets", 207, "42S22");
-    error("objeto", "SELECT * FROM Nada", 208, "42S02");
-    error("tabla con alias por su nombre", "SELECT Tickets.IdTicket FROM Tickets T", 4104, "42000");
-    error("comilla sin cerrar", "SELECT 'abc", 105, "42000");
-    error("columna de texto contra numero", "SELECT COUNT(*) FROM Tickets WHERE Num_Afil = 99001", 245,
-          "22018");
-    error("fecha fuera de rango", "SELECT CAST('31/02/2024' AS datetime)", 242, "22008");
-    error("division por cero", "SELECT COUNT(*) / (COUNT(*) - 3) FROM Tickets", 8134, "22012");
-    error("fuera del group by", "SELECT Nombre, COUNT(*) FROM Prestadores", 8120, "42000");
-    error("funcion de sqlite", "SELECT sqlite_version()", 195, "42000");
-    error("tabla de procedimientos", "SELECT COUNT(*) FROM dalvo_procedimientos", 208, "42S02");
-    error("texto demasiado largo", "INSERT INTO Accion VALUES ('00001', 'x')", 8152, "22001");
-    error("clave repetida", "INSERT INTO Accion VALUES ('0007', 'x')", 2627, "23000");
-    error("combinacion antigua", "SELECT * FROM syscolumns c, systypes t WHERE c.usertype *= t.usertype",
-          4147, "42000");
-    error("desborde de smallint", "INSERT INTO Cobertura VALUES (70000, 'x')", 220, "22003");
-}
-
-void tst_DialectoEmbebido::rechazaConElErrorDeSqlServer()
-{
-    QFETCH(QString, sql);
-    QFETCH(QString, estado);
-    const auto e = errores([&] { mMotor->ejecutar(sql, 0); });
-    QVERIFY2(!e.isEmpty(), qPrintable(sql));
-    QTEST(int(e.first().Number), "numero");
-    QCOMPARE(e.first().SQLState, estado);
-    QVERIFY(e.first().Description.startsWith(estado + QLatin1Char(' ')));
-}
-
-void tst_DialectoEmbebido::unaConstruccionDesconocidaDaUnErrorClaro_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("nombrada");
-    QTest::newRow("cte") << "WITH x AS (SELECT 1 AS a) SELECT a FROM x"
-                         << "WITH";
-    QTest::newRow("tabla temporal") << "SELECT * FROM #temporal"
-                                    << "#temporal";
-    QTest::newRow("sql dinamico") << "EXEC ('SELECT 1')"
-                                  << "EXEC";
-}
-
-void tst_DialectoEmbebido::unaConstruccionDesconocidaDaUnErrorClaro()
-{
-    QFETCH(QString, sql);
-    QFETCH(QString, nombrada);
-    const auto e = errores([&] { mMotor->ejecutar(sql, 0); });
-    QVERIFY2(!e.isEmpty(), qPrintable(sql));
-    QCOMPARE(e.first().Number, 30900);
-    QCOMPARE(e.first().SQLState, QStringLiteral("42000"));
-    QVERIFY2(e.first().Description.contains(nombrada), qPrintable(e.first().Description));
-}
-
-void tst_DialectoEmbebido::unLoteDevuelveCadaResultadoYElErrorDelMedio()
-{
-    const ado::Lote lote = mMotor->ejecutar(
-        QStringLiteral("SELECT 1 AS a; SELECT 2 AS b\nSELECT Nada FROM Tickets\nSELECT 3 AS c"), 0);
-    QCOMPARE(lote.tablas.size(), size_t(2));
-    QCOMPARE(lote.tablas[1].celda(0, 0), QVariant(2));
-    QCOMPARE(lote.errorFinal.value(0).Number, 207);
-    // A syntax error anywhere stops the whole batch before anything runs.
-    QCOMPARE(
-        errores([&] { mMotor->ejecutar(QStringLiteral("SELECT 1 AS a SELECT FROM"), 0); }).value(0).Number,
-        156);
-}
-
-void tst_DialectoEmbebido::dateformatYGetdate()
-{
-    auto motor = mBase->abrir();
-    const QString leer = QStringLiteral(" SELECT CAST('01/05/2024' AS datetime)");
-    QCOMPARE(unValor(*motor, QStringLiteral("SET DATEFORMAT dmy") + leer), QVariant(momento(2024, 5, 1)));
-    QCOMPARE(unValor(*motor, leer), QVariant(momento(2024, 5, 1))); // it lasts for the session
-    QCOMPARE(unValor(*motor, QStringLiteral("SET DATEFORMAT mdy") + leer), QVariant(momento(2024, 1, 5)));
-    // GETDATE is the program's clock: the closings' three-month window holds the closing of 20/05 only.
-    RelojFijo reloj(momento(2024, 6, 15, 10, 20, 30));
-    QCOMPARE(unValor(*motor, QStringLiteral("SELECT COUNT(*) FROM Cierres C WHERE C.FechaServer BETWEEN "
-                                            "DATEADD(M,-3,GETDATE()) AND GETDATE()")),
-             QVariant(1));
-}
 
 QTEST_GUILESS_MAIN(tst_DialectoEmbebido)
 #include "tst_DialectoEmbebido.moc"

@@ -74,190 +74,167 @@ class tst_ProcedimientosEmbebido : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void devuelveCadaResultadoYElValorDeRetorno();
-    void losArgumentosQueFaltanTomanSuValorPorDefecto_data();
-    void losArgumentosQueFaltanTomanSuValorPorDefecto();
-    void losParametrosMalPasadosDanElErrorDeSqlServer_data();
-    void losParametrosMalPasadosDanElErrorDeSqlServer();
-    void llamarConParametrosTipadosDevuelveLasSalidas();
-    void execDevuelveLasSalidasAVariables();
-    void losErroresYAvisosNombranElProcedimiento();
-    void instalarRechazaUnTextoQueNoSeLee_data();
-    void instalarRechazaUnTextoQueNoSeLee();
-    void losEjemplosDeLaDocumentacionCorren();
-
-private:
     std::unique_ptr<BaseDePrueba> mBase;
     std::unique_ptr<embebido::MotorEmbebido> mMotor;
-};
 
-void tst_ProcedimientosEmbebido::init()
-{
-    mBase = std::make_unique<BaseDePrueba>();
-    mBase->instalar(QStringLiteral("spCinco"), QString::fromUtf8(kCinco));
-    mBase->instalar(QStringLiteral("spFalla"), QString::fromUtf8(kFalla));
-    mMotor = mBase->abrir();
-}
-
-void tst_ProcedimientosEmbebido::devuelveCadaResultadoYElValorDeRetorno()
-{
-    QVector<ado::ParametroMotor> ps{parametro("pId", ado::Direccion::Entrada, 1)};
-    const ado::Lote lote = mMotor->llamar(QStringLiteral("spCinco"), ps, 0);
-    QCOMPARE(lote.tablas.size(), size_t(5));
-    QCOMPARE(lote.tablas[1].celda(0, 0), QVariant(QStringLiteral("def     |")));
-    QCOMPARE(lote.tablas[2].celda(0, 0), QVariant(QStringLiteral("chico")));
-    QCOMPARE(lote.tablas[3].celda(0, 0), QVariant(3));
-    QCOMPARE(lote.tablas[3].celda(0, 1), QVariant(QStringLiteral("13")));
-    QCOMPARE(lote.tablas[4].filas(), 2);
-    QCOMPARE(lote.valorRetorno, 101);
-}
-
-void tst_ProcedimientosEmbebido::losArgumentosQueFaltanTomanSuValorPorDefecto_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("texto");
-    QTest::newRow("solo el primero") << "EXEC spCinco 1"
-                                     << "def     |";
-    QTest::newRow("null explicito") << "EXECUTE spCinco 1, null"
-                                    << "";
-    QTest::newRow("por nombre sin mayusculas") << "EXEC dbo.spcinco @PTEXTO = 'x', @pid = 3"
-                                               << "x       |";
-}
-
-void tst_ProcedimientosEmbebido::losArgumentosQueFaltanTomanSuValorPorDefecto()
-{
-    QFETCH(QString, sql);
-    const ado::Lote lote = mMotor->ejecutar(sql, 0);
-    QCOMPARE(lote.tablas.size(), size_t(5));
-    QTEST(lote.tablas[1].celda(0, 0).toString(), "texto");
-}
-
-void tst_ProcedimientosEmbebido::losParametrosMalPasadosDanElErrorDeSqlServer_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<int>("numero");
-    QTest::newRow("falta el obligatorio") << "EXEC spCinco" << 201;
-    QTest::newRow("sobran") << "EXEC spCinco 1, 'a', NULL, NULL, 5" << 8144;
-    QTest::newRow("no existe") << "EXEC spNoExiste 1" << 2812;
-    QTest::newRow("tipo que no convierte") << "EXEC spCinco 'abc'" << 245;
-}
-
-void tst_ProcedimientosEmbebido::losParametrosMalPasadosDanElErrorDeSqlServer()
-{
-    QFETCH(QString, sql);
-    QTEST(int(numeroDeError(*mMotor, sql)), "numero");
-}
-
-void tst_ProcedimientosEmbebido::llamarConParametrosTipadosDevuelveLasSalidas()
-{
-    // Names as the program writes them, with other letter case than the procedure's.
-    using ado::Direccion;
-    QVector<ado::ParametroMotor> ps{
-        parametro("PID", Direccion::Entrada, 21),
-        parametro("ptexto", Direccion::Entrada, QStringLiteral("ab"), ado::adChar, 8),
-        parametro("oDOBLE", Direccion::Salida),
-        parametro("oTexto", Direccion::Salida, {}, ado::adChar, 10),
-        parametro("RETURN_VALUE", Direccion::Retorno),
-    };
-    const ado::Lote lote = mMotor->llamar(QStringLiteral("dbo.spCinco"), ps, 0);
-    QCOMPARE(ps[2].valor, QVariant(42));
-    QCOMPARE(ps[3].valor, QVariant(QStringLiteral("ab        ")));
-    QCOMPARE(ps[4].valor, QVariant(121));
-    QCOMPARE(lote.tablas[2].celda(0, 0), QVariant(QStringLiteral("grande")));
-    QVector<ado::ParametroMotor> sinObligatorio{parametro("oDoble", Direccion::Salida)};
-    QCOMPARE(errores([&] { mMotor->llamar(QStringLiteral("spCinco"), sinObligatorio, 0); }).value(0).Number,
-             201);
-}
-
-void tst_ProcedimientosEmbebido::execDevuelveLasSalidasAVariables()
-{
-    const ado::Lote lote =
-        mMotor->ejecutar(QStringLiteral("DECLARE @d int, @t char(10), @r int\n"
-                                        "EXEC @r = spCinco 4, 'zz', @d OUTPUT, @oTexto = @t OUTPUT\n"
-                                        "SELECT @d AS Doble, @t + '|' AS Texto, @r AS Retorno"),
-                         0);
-    QCOMPARE(lote.tablas.size(), size_t(6));
-    const ado::Tabla& t = lote.tablas.back();
-    QCOMPARE(t.celda(0, 0), QVariant(8));
-    QCOMPARE(t.celda(0, 1), QVariant(QStringLiteral("zz        |")));
-    QCOMPARE(t.celda(0, 2), QVariant(104));
-}
-
-void tst_ProcedimientosEmbebido::losErroresYAvisosNombranElProcedimiento()
-{
-    // The first result set arrived: the error waits behind it, naming the procedure, line and statement.
-    const ado::Lote lote = mMotor->ejecutar(QStringLiteral("Execute spFalla 1"), 0);
-    QCOMPARE(lote.tablas.size(), size_t(1));
-    const ado::ErrorAdo e = lote.errorFinal.value(0);
-    QCOMPARE(e.Number, 207);
-    QVERIFY2(
-        e.Description.endsWith(QStringLiteral("(procedimiento spFalla, línea 4: SELECT Nada FROM Tickets)")),
-        qPrintable(e.Description));
-    QCOMPARE(unValor(*mMotor, QStringLiteral("SELECT 1")), QVariant(1)); // the session goes on
-
-    const ado::Lote conError = mMotor->ejecutar(QStringLiteral("EXEC spFalla 2"), 0);
-    QCOMPARE(conError.errorFinal.value(0).Number, 50000);
-    QVERIFY(conError.errorFinal.value(0).Description.startsWith(QStringLiteral("42000 Cierre X7 rechazado")));
-    const ado::Lote conAviso = mMotor->ejecutar(QStringLiteral("EXEC spFalla 3"), 0);
-    QVERIFY(conAviso.errorFinal.isEmpty());
-    QCOMPARE(conAviso.avisos.value(0).Description, QStringLiteral("01000 sin error"));
-}
-
-void tst_ProcedimientosEmbebido::instalarRechazaUnTextoQueNoSeLee_data()
-{
-    QTest::addColumn<QString>("texto");
-    QTest::newRow("sintaxis") << "CREATE PROCEDURE spMal AS SELECT FROM";
-    QTest::newRow("otro nombre") << "CREATE PROCEDURE spOtro AS SELECT 1";
-    QTest::newRow("variable repetida") << "CREATE PROCEDURE spMal @a int AS DECLARE @A int SELECT 1";
-}
-
-void tst_ProcedimientosEmbebido::instalarRechazaUnTextoQueNoSeLee()
-{
-    QFETCH(QString, texto);
-    const auto e = errores([&] { mBase->instalar(QStringLiteral("spMal"), texto); });
-    QCOMPARE(e.value(0).Number, 30901);
-    QVERIFY2(e.value(0).Description.contains(QStringLiteral("spMal")), qPrintable(e.value(0).Description));
-    QCOMPARE(numeroDeError(*mMotor, QStringLiteral("EXEC spMal")), 2812);
-}
-
-void tst_ProcedimientosEmbebido::losEjemplosDeLaDocumentacionCorren()
-{
-    QFile doc(QStringLiteral(DALVO_DOCS "/demo-procedures.md"));
-    QVERIFY(doc.open(QIODevice::ReadOnly));
-    static const QRegularExpression bloque(QStringLiteral("```sql\\n(.*?)```"),
-                                           QRegularExpression::DotMatchesEverythingOption);
-    int instalados = 0;
-    for (auto it = bloque.globalMatch(QString::fromUtf8(doc.readAll())); it.hasNext(); ++instalados) {
-        const QString sql = it.next().captured(1);
-        mBase->instalar(sql.contains(QLatin1String("FUNCTION")) ? QStringLiteral("dbo.getValorNomenclador")
-                                                                : QStringLiteral("spDatosCierre"),
-                        sql);
+private slots:
+    void init()
+    {
+        mBase = std::make_unique<BaseDePrueba>();
+        mBase->instalar(QStringLiteral("spCinco"), QString::fromUtf8(kCinco));
+        mBase->instalar(QStringLiteral("spFalla"), QString::fromUtf8(kFalla));
+        mMotor = mBase->abrir();
     }
-    QCOMPARE(instalados, 2);
-    mMotor = mBase->abrir();
-    const ado::Lote encontrado = mMotor->ejecutar(QStringLiteral("Execute spDatosCierre 0, 1, 1,'','',2"), 0);
-    QCOMPARE(encontrado.tablas.size(), size_t(2));
-    QCOMPARE(encontrado.tablas[0].celda(0, 3), QVariant(QStringLiteral("20240520")));
-    QCOMPARE(encontrado.tablas[1].filas(), 1);
-    QCOMPARE(unValor(*mMotor, QStringLiteral("Execute spDatosCierre 0, 77, null, '','',2")), QVariant(1));
 
-    // The provider ticket items statement: the function's value, else the item's, else 0.
-    const ado::Tabla t = unaTabla(
-        *mMotor, QStringLiteral("SELECT ISNULL(ISNULL(dbo.getValorNomenclador(IT.idPrestadorPractica, "
-                                "CONVERT(CHAR(8),T.FechaDePractica,112),null,null,null,CONVERT(CHAR(8),"
-                                "GETDATE(),112),null),IT.ValorNomenclador),0) AS [Valor] FROM "
-                                "ItemTicketPrestador IT (NOLOCK) INNER JOIN TicketPrestador T (NOLOCK) "
-                                "ON T.idTicket = IT.idTicket WHERE IT.IdTicket = 500 ORDER BY "
-                                "IT.Practica DESC"));
-    QCOMPARE(t.columnas.value(0).tipo, int(ado::adCurrency));
-    QCOMPARE(t.filas(), 2);
-    QCOMPARE(t.celda(0, 0), QVariant(5200.0)); // the provider's value in force
-    QCOMPARE(t.celda(1, 0), QVariant(0.0));    // no value anywhere
-    QCOMPARE(numeroDeError(*mMotor, QStringLiteral("SELECT dbo.getValorNomenclador(1)")), 313);
-    QCOMPARE(numeroDeError(*mMotor, QStringLiteral("SELECT dbo.noExiste(1)")), 4121);
-}
+    void devuelveCadaResultadoYElValorDeRetorno()
+    {
+        QVector<ado::ParametroMotor> ps{parametro("pId", ado::Direccion::Entrada, 1)};
+        const ado::Lote lote = mMotor->llamar(QStringLiteral("spCinco"), ps, 0);
+        QCOMPARE(lote.tablas.size(), size_t(5));
+        QCOMPARE(lote.tablas[1].celda(0, 0), QVariant(QStringLiteral("def     |")));
+        QCOMPARE(lote.tablas[2].celda(0, 0), QVariant(QStringLiteral("chico")));
+        QCOMPARE(lote.tablas[3].celda(0, 0), QVariant(3));
+        QCOMPARE(lote.tablas[3].celda(0, 1), QVariant(QStringLiteral("13")));
+        QCOMPARE(lote.tablas[4].filas(), 2);
+        QCOMPARE(lote.valorRetorno, 101);
+    }
+
+    void losArgumentosQueFaltanTomanSuValorPorDefecto_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("solo el primero") << "EXEC spCinco 1"
+                                         << "def     |";
+        QTest::newRow("null explicito") << "EXECUTE spCinco 1, null"
+                                        << "";
+        QTest::newRow("por nombre sin mayusculas") << "EXEC dbo.spcinco @PTEXTO = 'x', @pid = 3"
+                                                   << "x       |";
+    }
+
+    void losArgumentosQueFaltanTomanSuValorPorDefecto()
+    {
+        QFETCH(QString, sql);
+        const ado::Lote lote = mMotor->ejecutar(sql, 0);
+        QCOMPARE(lote.tablas.size(), size_t(5));
+        QTEST(lote.tablas[1].celda(0, 0).toString(), "texto");
+    }
+
+    void losParametrosMalPasadosDanElErrorDeSqlServer_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("numero");
+        QTest::newRow("falta el obligatorio") << "EXEC spCinco" << 201;
+        QTest::newRow("sobran") << "EXEC spCinco 1, 'a', NULL, NULL, 5" << 8144;
+        QTest::newRow("no existe") << "EXEC spNoExiste 1" << 2812;
+        QTest::newRow("tipo que no convierte") << "EXEC spCinco 'abc'" << 245;
+    }
+
+    void losParametrosMalPasadosDanElErrorDeSqlServer()
+    {
+        QFETCH(QString, sql);
+        QTEST(int(numeroDeError(*mMotor, sql)), "numero");
+    }
+
+    void llamarConParametrosTipadosDevuelveLasSalidas()
+    {
+        // Names as the program writes them, with other letter case than the procedure's.
+        using ado::Direccion;
+        QVector<ado::ParametroMotor> ps{
+            parametro("PID", Direccion::Entrada, 21),
+            parametro("ptexto", Direccion::Entrada, QStringLiteral("ab"), ado::adChar, 8),
+            parametro("oDOBLE", Direccion::Salida),
+            parametro("oTexto", Direccion::Salida, {}, ado::adChar, 10),
+            parametro("RETURN_VALUE", Direccion::Retorno),
+        };
+        const ado::Lote lote = mMotor->llamar(QStringLiteral("dbo.spCinco"), ps, 0);
+        QCOMPARE(ps[2].valor, QVariant(42));
+        QCOMPARE(ps[3].valor, QVariant(QStringLiteral("ab        ")));
+        QCOMPARE(ps[4].valor, QVariant(121));
+        QCOMPARE(lote.tablas[2].celda(0, 0), QVariant(QStringLiteral("grande")));
+        QVector<ado::ParametroMotor> sinObligatorio{parametro("oDoble", Direccion::Salida)};
+        QCOMPARE(
+            errores([&] { mMotor->llamar(QStringLiteral("spCinco"), sinObligatorio, 0); }).value(0).Number,
+            201);
+    }
+
+    void losErroresYAvisosNombranElProcedimiento()
+    {
+        // The first result set arrived: the error waits behind it, naming the procedure, line and statement.
+        const ado::Lote lote = mMotor->ejecutar(QStringLiteral("Execute spFalla 1"), 0);
+        QCOMPARE(lote.tablas.size(), size_t(1));
+        const ado::ErrorAdo e = lote.errorFinal.value(0);
+        QCOMPARE(e.Number, 207);
+        QVERIFY2(e.Description.endsWith(
+                     QStringLiteral("(procedimiento spFalla, línea 4: SELECT Nada FROM Tickets)")),
+                 qPrintable(e.Description));
+        QCOMPARE(unValor(*mMotor, QStringLiteral("SELECT 1")), QVariant(1)); // the session goes on
+
+        const ado::Lote conError = mMotor->ejecutar(QStringLiteral("EXEC spFalla 2"), 0);
+        QCOMPARE(conError.errorFinal.value(0).Number, 50000);
+        QVERIFY(
+            conError.errorFinal.value(0).Description.startsWith(QStringLiteral("42000 Cierre X7 rechazado")));
+        const ado::Lote conAviso = mMotor->ejecutar(QStringLiteral("EXEC spFalla 3"), 0);
+        QVERIFY(conAviso.errorFinal.isEmpty());
+        QCOMPARE(conAviso.avisos.value(0).Description, QStringLiteral("01000 sin error"));
+    }
+
+    void instalarRechazaUnTextoQueNoSeLee_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("sintaxis") << "CREATE PROCEDURE spMal AS SELECT FROM";
+        QTest::newRow("otro nombre") << "CREATE PROCEDURE spOtro AS SELECT 1";
+        QTest::newRow("variable repetida") << "CREATE PROCEDURE spMal @a int AS DECLARE @A int SELECT 1";
+    }
+
+    void instalarRechazaUnTextoQueNoSeLee()
+    {
+        QFETCH(QString, texto);
+        const auto e = errores([&] { mBase->instalar(QStringLiteral("spMal"), texto); });
+        QCOMPARE(e.value(0).Number, 30901);
+        QVERIFY2(e.value(0).Description.contains(QStringLiteral("spMal")),
+                 qPrintable(e.value(0).Description));
+        QCOMPARE(numeroDeError(*mMotor, QStringLiteral("EXEC spMal")), 2812);
+    }
+
+    void losEjemplosDeLaDocumentacionCorren()
+    {
+        QFile doc(QStringLiteral(DALVO_DOCS "/demo-procedures.md"));
+        QVERIFY(doc.open(QIODevice::ReadOnly));
+        static const QRegularExpression bloque(QStringLiteral("```sql\\n(.*?)```"),
+                                               QRegularExpression::DotMatchesEverythingOption);
+        int instalados = 0;
+        for (auto it = bloque.globalMatch(QString::fromUtf8(doc.readAll())); it.hasNext(); ++instalados) {
+            const QString sql = it.next().captured(1);
+            mBase->instalar(sql.contains(QLatin1String("FUNCTION"))
+                                ? QStringLiteral("dbo.getValorNomenclador")
+                                : QStringLiteral("spDatosCierre"),
+                            sql);
+        }
+        QCOMPARE(instalados, 2);
+        mMotor = mBase->abrir();
+        const ado::Lote encontrado =
+            mMotor->ejecutar(QStringLiteral("Execute spDatosCierre 0, 1, 1,'','',2"), 0);
+        QCOMPARE(encontrado.tablas.size(), size_t(2));
+        QCOMPARE(encontrado.tablas[0].celda(0, 3), QVariant(QStringLiteral("20240520")));
+        QCOMPARE(encontrado.tablas[1].filas(), 1);
+        QCOMPARE(unValor(*mMotor, QStringLiteral("Execute spDatosCierre 0, 77, null, '','',2")), QVariant(1));
+
+        // The provider ticket items statement: the function's value, else the item's, else 0.
+        const ado::Tabla t = unaTabla(
+            *mMotor, QStringLiteral("SELECT ISNULL(ISNULL(dbo.getValorNomenclador(IT.idPrestadorPractica, "
+                                    "CONVERT(CHAR(8),T.FechaDePractica,112),null,null,null,CONVERT(CHAR(8),"
+                                    "GETDATE(),112),null),IT.ValorNomenclador),0) AS [Valor] FROM "
+                                    "ItemTicketPrestador IT (NOLOCK) INNER JOIN TicketPrestador T (NOLOCK) "
+                                    "ON T.idTicket = IT.idTicket WHERE IT.IdTicket = 500 ORDER BY "
+                                    "IT.Practica DESC"));
+        QCOMPARE(t.columnas.value(0).tipo, int(ado::adCurrency));
+        QCOMPARE(t.filas(), 2);
+        QCOMPARE(t.celda(0, 0), QVariant(5200.0)); // the provider's value in force
+        QCOMPARE(t.celda(1, 0), QVariant(0.0));    // no value anywhere
+        QCOMPARE(numeroDeError(*mMotor, QStringLiteral("SELECT dbo.getValorNomenclador(1)")), 313);
+        QCOMPARE(numeroDeError(*mMotor, QStringLiteral("SELECT dbo.noExiste(1)")), 4121);
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_ProcedimientosEmbebido)
 #include "tst_ProcedimientosEmbebido.moc"

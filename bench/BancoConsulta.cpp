@@ -121,6 +121,8 @@ QString revisarAnchos(const ui::VistaLista& lvw, const QWidget& frm)
 
 } // namespace
 
+void bancoAvisosConsola(frmDalvoHD& v, int veces);
+
 void conectarPrograma(const QString& base)
 {
     qputenv("DALVOHD_SERVER", (QStringLiteral("sqlite:") + base).toLocal8Bit());
@@ -199,6 +201,30 @@ void bancoConsola(const Opciones& o)
         imprimir(filaRazon(QStringLiteral("Consulta de punta a punta"), caso.nombre,
                            QStringLiteral("%1 (%2)").arg(textos.size()).arg(cuenta), par, 2.0));
     }
+    bancoAvisosConsola(*v, o.veces);
+}
+
+// What the consultation run does around the statements and the fill, alone: the list hidden, the status
+// text "Buscando..." set and painted twice, the list shown again, the window painted; against the paint.
+void bancoAvisosConsola(frmDalvoHD& v, int veces)
+{
+    const Par par = medirPar(
+        veces,
+        [&] {
+            v.lvwGeneral->hide();
+            v.setTextoEstado(QStringLiteral("Buscando..."));
+            QApplication::processEvents();
+            v.setTextoEstado(QStringLiteral("Buscando 10..."));
+            QApplication::processEvents();
+            v.lvwGeneral->show();
+            v.setTextoEstado({});
+            v.repaint();
+        },
+        [&] { v.repaint(); });
+    imprimir(filaRazon(QStringLiteral("Consulta de punta a punta"),
+                       QStringLiteral("Solo los avisos de estado y la lista oculta y mostrada"),
+                       QString::number(v.lvwGeneral->cantidadItems()), par, 0,
+                       QStringLiteral("piso: la ventana pintada")));
 }
 
 void bancoLista(const Opciones& o)

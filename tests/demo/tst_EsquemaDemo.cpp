@@ -1,8 +1,6 @@
-// The demo values against their declared types, and the index plans of the criteria an operator types on
-// the phone.
+// The demo values against their declared types.
 
 #include "BasePruebas.h"
-#include "data/embedded/MotorEmbebido.h"
 #include "demo/Sqlite.h"
 
 #include <QHash>
@@ -65,50 +63,6 @@ private slots:
                      qPrintable(
                          QStringLiteral("%1.%2: %3 valores fuera del tipo").arg(tabla, columna).arg(malos)));
         }
-    }
-
-    // Criteria an operator types on the phone, as the program sends them: each reaches the rows it names
-    // through an index of the demo schema once the dialect has translated it.
-    void criteriosUsanIndice_data()
-    {
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<QString>("tabla"); // the alias whose rows the criterion must reach by an index
-        const QString tickets =
-            QStringLiteral("SELECT COUNT(*) AS [Cuenta] FROM Tickets T (NOLOCK) INNER JOIN "
-                           "Prestadores P (NOLOCK) ON P.IdPrestador = T.IdPrestador WHERE ");
-        const QString mes = QStringLiteral(" BETWEEN '05/01/2024 00:00:00' AND '05/31/2024 23:59:59'");
-        const auto fila = [](const char* nombre, const QString& sql, const char* tabla) {
-            QTest::newRow(nombre) << sql << QString::fromLatin1(tabla);
-        };
-        fila("medicamentos, troquel", "SELECT COUNT(*) FROM Medicamentos M WHERE M.Troquel = '0100317'", "M");
-        fila("farmacia, código de prestador",
-             tickets + "P.Prestador_OS = '100001' AND T.Fecha_Prestacion" + mes, "P");
-        fila("farmacia, prefijo del asociado",
-             tickets + "T.Num_Afil LIKE '1000%' AND T.Fecha_Prestacion" + mes, "T");
-        fila("prestador, médico de cada fila",
-             "SELECT (SELECT MAX(Medicos.Nombre) FROM Medicos (NOLOCK) WHERE Medicos.Matricula = "
-             "RIGHT('000000' + "
-             "RTRIM(LTRIM(CONVERT(VarChar(9), T.MatriculaPP))),6)) FROM TicketPrestador T",
-             "Medicos");
-        fila("transacciones del día",
-             "SELECT COUNT(*) AS [Cuenta] FROM TicketPrestador (NOLOCK) WHERE IdPrestador = 4 AND Operacion "
-             "IN "
-             "('31', '11') AND FechaDePractica" +
-                 mes,
-             "TicketPrestador");
-    }
-
-    void criteriosUsanIndice()
-    {
-        QFETCH(QString, sql);
-        QFETCH(QString, tabla);
-        dalvo::embebido::MotorEmbebido motor;
-        motor.abrir({QStringLiteral("sqlite:") + pruebas::basePruebas(), QStringLiteral("dalvoPralMendoza"),
-                     QStringLiteral("operador"), QStringLiteral("demo")});
-        const QStringList pasos = motor.planDeConsulta(sql);
-        const QString busca = QStringLiteral("SEARCH %1 USING ").arg(tabla);
-        QVERIFY2(std::any_of(pasos.begin(), pasos.end(), [&](const QString& p) { return p.contains(busca); }),
-                 qPrintable(pasos.join(QStringLiteral(" | "))));
     }
 };
 

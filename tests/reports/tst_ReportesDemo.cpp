@@ -356,6 +356,33 @@ private slots:
                             QStringLiteral(" <> ") + QString::number(esperado, 'f', 2)));
     }
 
+    // A closing's form lists the tickets the closing counts: its columns add up to the closing's figures.
+    void elFormularioDeCierreSumaLoDelCierre_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("condicion");
+        QTest::newRow("farmacia") << "KC5" << filasContextos()[4].condicion;
+        QTest::newRow("practicas") << "KC15" << QString::fromLatin1(filasContextos()[4].otras[0].second);
+    }
+    void elFormularioDeCierreSumaLoDelCierre()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QString, condicion);
+        const Generado g = generar(contextos::Cierres, codigo, condicion);
+        QVERIFY2(g.falla.isEmpty(), qPrintable(g.falla));
+        const reportes::Informe& inf = *g.preparado.informe;
+        auto cabecera = [&inf](const char* campo) {
+            for (int c = 0; c < inf.datos().columnas.size(); ++c)
+                if (inf.datos().columnas[c].nombre == QLatin1String(campo))
+                    return inf.datos().celda(0, c).toDouble();
+            return -1.0;
+        };
+        QCOMPARE(inf.filas(), qsizetype(cabecera("CantTickets")));
+        QVERIFY(qAbs(inf.total(QStringLiteral("Total")) - cabecera("TTicket")) < 0.005);
+        QVERIFY(qAbs(inf.total(QStringLiteral("CargoAfiliado")) - cabecera("TAfilia")) < 0.005);
+        QVERIFY(qAbs(inf.total(QStringLiteral("Bonificacion")) - cabecera("BPRAL")) < 0.005);
+    }
+
     // dalvohd-report on the demo server: the PDF and its lines, or exit status 1 with the reason.
     void laHerramienta_data()
     {

@@ -13,12 +13,6 @@ ado::Columna columna(const QString& nombre, int tipo, int tamano = 0);
 // "porPrestador" consecutive closings, names "Farmacia 00001 ...", amounts with cents.
 ado::Tabla tablaCierres(int filas, int porPrestador = 7);
 
-// The result sets of the shipped layouts, with the columns Reportes/README.md gives for their procedures.
-ado::Tabla tablaTickets(int filas);          // spRptTickets: layout Tickets1
-ado::Tabla tablaFormularioCierre(int filas); // spConsultaCierre: layout FormularioCierre
-ado::Tabla tablaCabeceraTicket();            // spgetDetalleTicket, first result set
-ado::Tabla tablaItemsTicket(int filas);      // spgetDetalleTicket, second result set: layout Ticket
-
 // The layouts shipped in Reportes/ (the source folder).
 QString carpetaReportesFuente();
 

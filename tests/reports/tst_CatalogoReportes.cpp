@@ -1,10 +1,7 @@
 #include "EntornoPrueba.h"
-#include "common/Falla.h"
 #include "reports/CatalogoReportes.h"
 #include "reports/ColeccionParametros.h"
-#include "reports/ItemsReportes.h"
 
-#include <QSet>
 #include <QTest>
 #include <memory>
 
@@ -221,43 +218,6 @@ private slots:
         QCOMPARE(procedimiento ? t.condicion : t.sql, QString());
     }
 
-    void laTablaDePruebaCubreElCatalogo()
-    {
-        QCOMPARE(catalogoReportes().size(), 62);
-        QSet<QString> codigos;
-        for (const EntradaCatalogo& e : catalogoReportes())
-            codigos.insert(QString::fromLatin1(e.codigo));
-        QCOMPARE(codigos.size(), 62);
-    }
-
-    void codigoDesconocidoOEnOtraCaja()
-    {
-        for (const char* codigo : {"KC99", "kc2", " KC2", ""}) {
-            const TrabajoReporte t = resolver(QString::fromLatin1(codigo), coleccion());
-            QVERIFY(!t.conocido);
-            QVERIFY(t.reporte.isEmpty());
-        }
-    }
-
-    void fechasVaciasDejanLiteralesVacios_data()
-    {
-        QTest::addColumn<QString>("codigo");
-        QTest::addColumn<QString>("sql");
-        QTest::newRow("KC4") << "KC4"
-                             << " Cierres.IdPrestador = 42 AND Cierres.FechaServer BETWEEN '' AND ''";
-        QTest::newRow("KM5") << "KM5"
-                             << "EXECUTE sprptCodigoMedPrescriptores '0012345', '', ''";
-        QTest::newRow("KC6") << "KC6"
-                             << "EXECUTE spRptTotalCierresPrestador null, '', '', 42";
-    }
-    void fechasVaciasDejanLiteralesVacios()
-    {
-        QFETCH(QString, codigo);
-        QFETCH(QString, sql);
-        const TrabajoReporte t = resolver(codigo, coleccion(QString(), QString()));
-        QCOMPARE(t.procedimiento ? t.sql : t.condicion, sql);
-    }
-
     void formasDeValor_data()
     {
         QTest::addColumn<QString>("plantilla");
@@ -272,6 +232,9 @@ private slots:
         QTest::newRow("to con hora") << "{V:to}"
                                      << "01/03/2008 14:05"
                                      << "03/01/2008 23:59:59";
+        QTest::newRow("from vacia") << "'{V:from}' AND '{V:to}'"
+                                    << ""
+                                    << "'' AND ''";
         QTest::newRow("from ilegible") << "[{V:from}]"
                                        << "xx"
                                        << "[]";
@@ -320,41 +283,6 @@ private slots:
         p.Add(QStringLiteral("V"), QStringLiteral("O'Brien"));
         const ValoresReporte v{&p, {}, {}, {}};
         QCOMPARE(expandirPlantilla(plantilla, v, sql), texto);
-    }
-
-    void parametroQueFaltaEsUnaFallaYDejaElNombre()
-    {
-        ColeccionParametros p = coleccion();
-        ColeccionParametros sinCierre;
-        for (const QString& clave : p.claves()) {
-            if (clave != QLatin1String("CIERREACTUAL"))
-                sinCierre.Add(clave, p.Item(clave));
-        }
-        TrabajoReporte t;
-        try {
-            resolverReporte(QStringLiteral("KC2"), {&sinCierre, Item, {}, {}}, t);
-            QFAIL("sin falla");
-        } catch (const Falla& f) {
-            QCOMPARE(f.Numero, 5);
-            QVERIFY(f.Descripcion.contains(QLatin1String("CIERREACTUAL")));
-        }
-        QCOMPARE(t.reporte, QStringLiteral("Cierres"));
-    }
-
-    // A code offered by the report window and missing from the catalogue would be skipped without a word.
-    void cadaReporteOfrecidoEstaEnElCatalogo()
-    {
-        ColeccionParametros p = coleccion();
-        for (const qint16 contexto : {1, 2, 3, 4, 5, 7, 8, 9, 10, 20}) {
-            for (const char* tipo : {"1", "14", "3"}) {
-                p.setItem(QStringLiteral("TIPOPRESTADORACTUAL"), QString::fromLatin1(tipo));
-                QList<ItemReporte> items;
-                itemsReportes(contexto, p, items);
-                QVERIFY(!items.isEmpty());
-                for (const ItemReporte& i : items)
-                    QVERIFY2(buscarReporte(i.clave), qPrintable(i.clave));
-            }
-        }
     }
 };
 

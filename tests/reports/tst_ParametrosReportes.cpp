@@ -146,17 +146,6 @@ private slots:
         QVERIFY(!ParametrosEspecificos(5, vacia, mDesde.get(), mHasta.get()));
     }
 
-    void columnaQueFaltaEsUnaFalla()
-    {
-        auto l = lista(10); // kind 4 reads sub-item 16
-        try {
-            ParametrosEspecificos(4, *l, mDesde.get(), mHasta.get());
-            QFAIL("sin falla");
-        } catch (const Falla& f) {
-            QCOMPARE(f.Numero, 35600);
-        }
-    }
-
     void fechasEnlazadasConLaVentanaPrincipal()
     {
         PedidoVentanaReportes pedido = ParametrosGenerales(mDesde.get(), mHasta.get());

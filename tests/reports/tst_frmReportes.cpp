@@ -228,17 +228,6 @@ private slots:
         QCOMPARE(mErrores[0].origen, QStringLiteral("Load"));
     }
 
-    void generalesConFechasVacias()
-    {
-        mDesdePrincipal->clear();
-        mHastaPrincipal->clear();
-        ColeccionParametros p = parametros();
-        frmReportes ventana;
-        ventana.cargar(contextos::Generales, p);
-        QCOMPARE(claves(ventana).size(), 6);
-        QCOMPARE(ventana.subtituloRango(), QStringLiteral(" entre el  y el "));
-    }
-
     void fechaValidaEscribeEnLaVentanaPrincipal_data()
     {
         QTest::addColumn<QString>("campo");

@@ -44,6 +44,38 @@ ado::Tabla tablaCierres(int filas, int porPrestador)
     return t;
 }
 
+void agregarParametros(ColeccionParametros& p)
+{
+    const std::pair<const char*, const char*> valores[] = {
+        {"CIERREACTUAL", "17"},
+        {"CIERREINICIAL", "10"},
+        {"CIERREFINAL", "25"},
+        {"PRESTADORACTUAL", "42"},
+        {"PRESTADORACTUALNOMBRE", " Farmacia O'Brien "},
+        {"TIPOPRESTADORACTUAL", "1"},
+        {"MEDICAMENTOACTUAL", "0012345"},
+        {"MEDICAMENTONOMBRE", "AMOXIDAL 500"},
+        {"AFILIADOACTUAL", " 1234567/01 "},
+        {"AFILIADO", "D'Angelo 9"},
+        {"PLANAFILIADOACTUAL", "P1"},
+        {"TICKETACTUAL", "1001"},
+        {"TICKETINICIAL", "1000"},
+        {"TICKETFINAL", "1099"},
+        {"MEDICORECETA", "77"},
+        {"MEDICOACTUAL", "004321"},
+        {"PRACTICAACTUAL", "420101"},
+        {"CODIGOPRESTADORACTUAL", "F00042"},
+        {"PRESTADORESPECIALIDAD", " Farmacia "},
+        {"ACCIONACTUAL", "0007"},
+        {"ACCIONNOMBRE", " Retiro "},
+        {"MEDICORECETANOMBRE", "Dr. Pérez"},
+        {"MEDICONOMBRE", "Dra. López"},
+        {"PRACTICANOMBRE", "Consulta"},
+    };
+    for (const auto& [clave, valor] : valores)
+        p.Add(QString::fromLatin1(clave), QString::fromUtf8(valor));
+}
+
 QString carpetaReportesFuente()
 {
     return QStringLiteral(DALVOHD_CARPETA_REPORTES_FUENTE);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Motor.h"
+#include "reports/ColeccionParametros.h"
 
 #include <QString>
 
@@ -12,6 +13,11 @@ ado::Columna columna(const QString& nombre, int tipo, int tamano = 0);
 // Rows shaped like the closings listing (Cierres.SQL): IdCierre 1..filas, each provider holding
 // "porPrestador" consecutive closings, names "Farmacia 00001 ...", amounts with cents.
 ado::Tabla tablaCierres(int filas, int porPrestador = 7);
+
+// Every key of the main window's parameter collections but the dates, with values that catch trimming
+// (blanks around some) and quoting (a quote in some): provider 42 "Farmacia O'Brien" of type 1, closing 17
+// ...
+void agregarParametros(ColeccionParametros& p);
 
 // The layouts shipped in Reportes/ (the source folder).
 QString carpetaReportesFuente();

@@ -1,3 +1,4 @@
+#include "DatosPrueba.h"
 #include "EntornoPrueba.h"
 #include "reports/CatalogoReportes.h"
 #include "reports/ColeccionParametros.h"
@@ -16,40 +17,12 @@ const QString Ymd = QStringLiteral("'20080301', '20080331'");
 const QString Item = QStringLiteral("TEXTO ITEM");
 const QString SubRango = QStringLiteral(" entre el 01/03/2008 y el 31/03/2008");
 
-ColeccionParametros coleccion(const QString& desde = QStringLiteral("01/03/2008"),
-                              const QString& hasta = QStringLiteral("31/03/2008"))
+ColeccionParametros coleccion()
 {
     ColeccionParametros p;
-    const std::pair<const char*, QString> valores[] = {
-        {"FECHADESDE", desde},
-        {"FECHAHASTA", hasta},
-        {"CIERREACTUAL", "17"},
-        {"CIERREINICIAL", "10"},
-        {"CIERREFINAL", "25"},
-        {"PRESTADORACTUAL", "42"},
-        {"PRESTADORACTUALNOMBRE", " Farmacia O'Brien "},
-        {"TIPOPRESTADORACTUAL", "1"},
-        {"MEDICAMENTOACTUAL", "0012345"},
-        {"MEDICAMENTONOMBRE", "AMOXIDAL 500"},
-        {"AFILIADOACTUAL", " 1234567/01 "},
-        {"AFILIADO", "D'Angelo 9"},
-        {"PLANAFILIADOACTUAL", "P1"},
-        {"TICKETACTUAL", "1001"},
-        {"TICKETINICIAL", "1000"},
-        {"TICKETFINAL", "1099"},
-        {"MEDICORECETA", "77"},
-        {"MEDICOACTUAL", "004321"},
-        {"PRACTICAACTUAL", "420101"},
-        {"CODIGOPRESTADORACTUAL", "F00042"},
-        {"PRESTADORESPECIALIDAD", " Farmacia "},
-        {"ACCIONACTUAL", "0007"},
-        {"ACCIONNOMBRE", " Retiro "},
-        {"MEDICORECETANOMBRE", "Dr. Pérez"},
-        {"MEDICONOMBRE", "Dra. López"},
-        {"PRACTICANOMBRE", "Consulta"},
-    };
-    for (const auto& [clave, valor] : valores)
-        p.Add(QString::fromLatin1(clave), valor);
+    p.Add(QStringLiteral("FECHADESDE"), QStringLiteral("01/03/2008"));
+    p.Add(QStringLiteral("FECHAHASTA"), QStringLiteral("31/03/2008"));
+    prueba::agregarParametros(p);
     return p;
 }
 

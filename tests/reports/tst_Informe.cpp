@@ -288,41 +288,27 @@ private slots:
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QString>("formato");
         QTest::addColumn<QString>("texto");
-        const QVariant nulo;
-        QTest::newRow("importe es_AR") << "es_AR" << QVariant(1234567.5) << int(ado::adCurrency) << ""
-                                       << "1.234.567,50";
-        QTest::newRow("importe en_US") << "en_US" << QVariant(1234567.5) << int(ado::adCurrency) << ""
-                                       << "1,234,567.50";
-        QTest::newRow("menos uno no es vacio") << "es_AR" << QVariant(-1.0) << int(ado::adCurrency) << ""
-                                               << "-1,00";
-        QTest::newRow("entero") << "es_AR" << QVariant(70123) << int(ado::adInteger) << ""
-                                << "70123";
-        QTest::newRow("nulo") << "es_AR" << nulo << int(ado::adCurrency) << ""
-                              << "";
-        QTest::newRow("fecha de una fecha con hora")
-            << "es_AR" << QVariant(QDateTime(QDate(2008, 3, 1), QTime(8, 30))) << int(ado::adDBTimeStamp)
-            << "fecha"
-            << "01/03/2008";
-        QTest::newRow("fecha y hora a medianoche")
-            << "es_AR" << QVariant(QDateTime(QDate(2008, 3, 1), QTime())) << int(ado::adDBTimeStamp)
-            << "fechahora"
-            << "01/03/2008 00:00:00";
-        QTest::newRow("automatica a medianoche")
-            << "es_AR" << QVariant(QDateTime(QDate(2008, 3, 1), QTime())) << int(ado::adDBTimeStamp) << ""
-            << "01/03/2008";
-        QTest::newRow("texto yyyymmdd como fecha")
-            << "es_AR" << QVariant(QStringLiteral("20080301")) << int(ado::adChar) << "fecha"
-            << "01/03/2008";
-        QTest::newRow("char recortado")
-            << "es_AR" << QVariant(QStringLiteral("F00042    ")) << int(ado::adChar) << ""
-            << "F00042";
-        QTest::newRow("texto como importe")
-            << "es_AR" << QVariant(QStringLiteral("12.5")) << int(ado::adVarChar) << "##,##0.00"
-            << "12,50";
-        QTest::newRow("bit") << "es_AR" << QVariant(true) << int(ado::adBoolean) << ""
-                             << "Sí";
-        QTest::newRow("bit como numero") << "es_AR" << QVariant(false) << int(ado::adBoolean) << "####0"
-                                         << "0";
+        const QDateTime conHora(QDate(2008, 3, 1), QTime(8, 30)), medianoche(QDate(2008, 3, 1), QTime());
+        const std::tuple<const char*, const char*, QVariant, int, const char*, const char*> filas[] = {
+            {"importe es_AR", "es_AR", 1234567.5, ado::adCurrency, "", "1.234.567,50"},
+            {"importe en_US", "en_US", 1234567.5, ado::adCurrency, "", "1,234,567.50"},
+            {"menos uno no es vacio", "es_AR", -1.0, ado::adCurrency, "", "-1,00"},
+            {"entero", "es_AR", 70123, ado::adInteger, "", "70123"},
+            {"nulo", "es_AR", QVariant(), ado::adCurrency, "", ""},
+            {"fecha de una fecha con hora", "es_AR", conHora, ado::adDBTimeStamp, "fecha", "01/03/2008"},
+            {"fecha y hora a medianoche", "es_AR", medianoche, ado::adDBTimeStamp, "fechahora",
+             "01/03/2008 00:00:00"},
+            {"automatica a medianoche", "es_AR", medianoche, ado::adDBTimeStamp, "", "01/03/2008"},
+            {"texto yyyymmdd como fecha", "es_AR", QStringLiteral("20080301"), ado::adChar, "fecha",
+             "01/03/2008"},
+            {"char recortado", "es_AR", QStringLiteral("F00042    "), ado::adChar, "", "F00042"},
+            {"texto como importe", "es_AR", QStringLiteral("12.5"), ado::adVarChar, "##,##0.00", "12,50"},
+            {"bit", "es_AR", true, ado::adBoolean, "", "Sí"},
+            {"bit como numero", "es_AR", false, ado::adBoolean, "####0", "0"},
+        };
+        for (const auto& [caso, local, valor, tipo, formato, texto] : filas)
+            QTest::newRow(caso) << QString::fromLatin1(local) << valor << tipo << QString::fromLatin1(formato)
+                                << QString::fromUtf8(texto);
     }
     void formatosDeLasCeldas()
     {

@@ -88,33 +88,9 @@ const std::vector<FilaContexto>& filasContextos()
 QStringList codigosDelContexto(qint16 contexto)
 {
     ColeccionParametros p;
-    for (const char* clave : {"FECHADESDE",
-                              "FECHAHASTA",
-                              "AFILIADOACTUAL",
-                              "PLANAFILIADOACTUAL",
-                              "AFILIADO",
-                              "TICKETACTUAL",
-                              "TICKETINICIAL",
-                              "TICKETFINAL",
-                              "PRESTADORACTUAL",
-                              "PRESTADORACTUALNOMBRE",
-                              "CODIGOPRESTADORACTUAL",
-                              "PRESTADORESPECIALIDAD",
-                              "TIPOPRESTADORACTUAL",
-                              "MEDICORECETA",
-                              "MEDICORECETANOMBRE",
-                              "CIERREACTUAL",
-                              "CIERREINICIAL",
-                              "CIERREFINAL",
-                              "MEDICAMENTOACTUAL",
-                              "MEDICAMENTONOMBRE",
-                              "ACCIONACTUAL",
-                              "ACCIONNOMBRE",
-                              "MEDICOACTUAL",
-                              "MEDICONOMBRE",
-                              "PRACTICAACTUAL",
-                              "PRACTICANOMBRE"})
-        p.Add(QString::fromLatin1(clave), QStringLiteral("1"));
+    p.Add(QStringLiteral("FECHADESDE"), Desde);
+    p.Add(QStringLiteral("FECHAHASTA"), Hasta);
+    prueba::agregarParametros(p);
     QStringList codigos;
     for (const char* tipo : {"1", "14", "3"}) {
         p.setItem(QStringLiteral("TIPOPRESTADORACTUAL"), QString::fromLatin1(tipo));

@@ -165,16 +165,6 @@ private slots:
         QCOMPARE(m.titulo, QString::fromLatin1(TituloAplicacion));
     }
 
-    void ticketConNumeroVaTalCual()
-    {
-        GenerarReportes(pedido({QStringLiteral("KT")}, QStringLiteral(" 123 ")), mOrigen, capturar());
-        QCOMPARE(mOrigen.sentencias, QStringList{QStringLiteral("EXECUTE spgetDetalleTicket 0,  123  ,1")});
-        QCOMPARE(mEmitidos.size(), 1);
-        QCOMPARE(mEmitidos[0].reporte, QStringLiteral("Ticket"));
-        QCOMPARE(mEmitidos[0].titulo, QStringLiteral("Ticket Nº  123 "));
-        QCOMPARE(mEmitidos[0].subtitulo, QString());
-    }
-
     void codigoDesconocidoSeSaltaSinAviso()
     {
         GenerarReportes(pedido({QStringLiteral("KX9"), QStringLiteral("KC2")}), mOrigen, capturar());

@@ -188,27 +188,6 @@ private slots:
                          qPrintable(e.texto));
     }
 
-    void camposDeFormula_data()
-    {
-        QTest::addColumn<QString>("dado");
-        QTest::addColumn<QString>("mostrado");
-        QTest::newRow("sin dar: el texto del diseno") << QString() << QStringLiteral("LISTADO DE CIERRES");
-        QTest::newRow("literal sin comillas")
-            << QStringLiteral("'CIERRES DE MARZO'") << QStringLiteral("CIERRES DE MARZO");
-        QTest::newRow("comilla interna") << QStringLiteral("'O'BRIEN'") << QStringLiteral("O'BRIEN");
-        QTest::newRow("texto tal cual") << QStringLiteral("Otro") << QStringLiteral("Otro");
-    }
-    void camposDeFormula()
-    {
-        QFETCH(QString, dado);
-        QFETCH(QString, mostrado);
-        Informe informe(disenoCierres(), prueba::tablaCierres(3));
-        if (!dado.isNull())
-            informe.setFormula(QStringLiteral("Titulo"), dado);
-        QCOMPARE(informe.formula(QStringLiteral("Titulo")), mostrado);
-        QVERIFY(textos(informe.elementosPagina(0), Fuente::Titulo).contains(mostrado));
-    }
-
     void textoLargoTerminaEnPuntosYNumeroNuncaSeCorta()
     {
         ado::Tabla datos = prueba::tablaCierres(1);
@@ -226,27 +205,6 @@ private slots:
         });
         QVERIFY(nombre != cuerpo.end());
         QVERIFY(nombre->endsWith(QChar(0x2026)));
-    }
-
-    void escalaEnElPapel_data()
-    {
-        QTest::addColumn<bool>("apaisado");
-        QTest::addColumn<QSizeF>("papel"); // at 600 dpi
-        QTest::addColumn<double>("escala");
-        const QSizeF a4(4961, 7016);
-        QTest::newRow("mismo papel") << false << a4 << 0.5;
-        QTest::newRow("papel mayor") << false << a4 * 2 << 0.5;
-        QTest::newRow("apaisado en vertical") << true << a4 << 4961 / (297 / 25.4 * 1200);
-    }
-    void escalaEnElPapel()
-    {
-        QFETCH(bool, apaisado);
-        QFETCH(QSizeF, papel);
-        QFETCH(double, escala);
-        Diseno d = disenoCierres();
-        d.orientacion = apaisado ? QPageLayout::Landscape : QPageLayout::Portrait;
-        const Informe informe(d, prueba::tablaCierres(1));
-        QVERIFY(qAbs(escalaEnPapel(informe.tamanoPagina(), papel, 600) - escala) < 1e-3);
     }
 
     void disenoMalEscritoDiceDondeYQue_data()

@@ -377,14 +377,11 @@ private slots:
             << QStringList{"KC1", "--carpeta", "{vacia}"} << 1 << "Archivo de consuta vacio";
         QTest::newRow("sin diseno") << QStringList{"KT1", "--carpeta", "{vacia}"} << 1
                                     << "Tickets1.rpt no encontrado.";
-        QTest::newRow("codigo desconocido")
-            << QStringList{"KZ1"} << 1 << "Código de reporte desconocido: KZ1";
         QTest::newRow("parametro que falta") << QStringList{"KC2"} << 1 << "CIERREACTUAL";
         QTest::newRow("fecha invalida")
             << QStringList{"KC4", "FECHADESDE=32/01/2008"} << 1 << "Fecha inválida: FECHADESDE=32/01/2008";
         QTest::newRow("ticket sin numero")
             << QStringList{"KT"} << 1 << "Debe seleccionar el numero de ticket a imprimir";
-        QTest::newRow("sin salida") << QStringList{"KT1", "--salida"} << 1 << "Falta el valor de --salida";
     }
     void laHerramienta()
     {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 namespace dalvo::prueba {
 
@@ -74,6 +75,19 @@ void agregarParametros(ColeccionParametros& p)
     };
     for (const auto& [clave, valor] : valores)
         p.Add(QString::fromLatin1(clave), QString::fromUtf8(valor));
+}
+
+void filasDeTexto(std::initializer_list<const char*> columnas,
+                  std::initializer_list<std::initializer_list<const char*>> filas)
+{
+    for (const char* c : columnas)
+        QTest::addColumn<QString>(c);
+    for (const auto& fila : filas) {
+        auto celda = fila.begin();
+        QTestData& datos = QTest::newRow(*celda);
+        while (++celda != fila.end())
+            datos << QString::fromUtf8(*celda);
+    }
 }
 
 QString carpetaReportesFuente()

@@ -19,6 +19,10 @@ ado::Tabla tablaCierres(int filas, int porPrestador = 7);
 // ...
 void agregarParametros(ColeccionParametros& p);
 
+// A table of texts for a _data() function: the columns (all QString), then one row per entry, its name first.
+void filasDeTexto(std::initializer_list<const char*> columnas,
+                  std::initializer_list<std::initializer_list<const char*>> filas);
+
 // The layouts shipped in Reportes/ (the source folder).
 QString carpetaReportesFuente();
 

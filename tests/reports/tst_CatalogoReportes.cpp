@@ -193,36 +193,16 @@ private slots:
 
     void formasDeValor_data()
     {
-        QTest::addColumn<QString>("plantilla");
-        QTest::addColumn<QString>("valor");
-        QTest::addColumn<QString>("texto");
-        QTest::newRow("from corta") << "{V:from}"
-                                    << "1/3/08"
-                                    << "03/01/2008 00:00:00";
-        QTest::newRow("from con hora") << "{V:from}"
-                                       << "01/03/2008 14:05"
-                                       << "03/01/2008 14:05:00";
-        QTest::newRow("to con hora") << "{V:to}"
-                                     << "01/03/2008 14:05"
-                                     << "03/01/2008 23:59:59";
-        QTest::newRow("from vacia") << "'{V:from}' AND '{V:to}'"
-                                    << ""
-                                    << "'' AND ''";
-        QTest::newRow("from ilegible") << "[{V:from}]"
-                                       << "xx"
-                                       << "[]";
-        QTest::newRow("ymd") << "{V:ymd}"
-                             << "31/12/2008"
-                             << "20081231";
-        QTest::newRow("ymd vacia") << "[{V:ymd}]"
-                                   << ""
-                                   << "[]";
-        QTest::newRow("trim") << "[{V:trim}]"
-                              << "  a b  "
-                              << "[a b]";
-        QTest::newRow("tal cual") << "[{V}]"
-                                  << "  a b  "
-                                  << "[  a b  ]";
+        prueba::filasDeTexto({"plantilla", "valor", "texto"},
+                             {{"from corta", "{V:from}", "1/3/08", "03/01/2008 00:00:00"},
+                              {"from con hora", "{V:from}", "01/03/2008 14:05", "03/01/2008 14:05:00"},
+                              {"to con hora", "{V:to}", "01/03/2008 14:05", "03/01/2008 23:59:59"},
+                              {"from vacia", "'{V:from}' AND '{V:to}'", "", "'' AND ''"},
+                              {"from ilegible", "[{V:from}]", "xx", "[]"},
+                              {"ymd", "{V:ymd}", "31/12/2008", "20081231"},
+                              {"ymd vacia", "[{V:ymd}]", "", "[]"},
+                              {"trim", "[{V:trim}]", "  a b  ", "[a b]"},
+                              {"tal cual", "[{V}]", "  a b  ", "[  a b  ]"}});
     }
     void formasDeValor()
     {

@@ -145,11 +145,10 @@ private slots:
 
     void ticketSinNumeroValidoDetieneTodo_data()
     {
-        QTest::addColumn<QString>("ticket");
-        QTest::newRow("vacio") << "";
-        QTest::newRow("blancos") << "   ";
-        QTest::newRow("letras") << "12a";
-        QTest::newRow("sentencia agregada") << "1; DELETE FROM Tickets";
+        prueba::filasDeTexto({"ticket"}, {{"vacio", ""},
+                                          {"blancos", "   "},
+                                          {"letras", "12a"},
+                                          {"sentencia agregada", "1; DELETE FROM Tickets"}});
     }
     void ticketSinNumeroValidoDetieneTodo()
     {

@@ -206,22 +206,10 @@ private slots:
 
     void fechaValidaEscribeEnLaVentanaPrincipal_data()
     {
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("tecleado");
-        QTest::addColumn<QString>("desde");
-        QTest::addColumn<QString>("hasta");
-        QTest::newRow("desde corta") << "txtDesdeFecha"
-                                     << "050208"
-                                     << "05/02/2008"
-                                     << "31/03/2008";
-        QTest::newRow("hasta completa") << "txtHastaFecha"
-                                        << "15042008"
-                                        << "01/03/2008"
-                                        << "15/04/2008";
-        QTest::newRow("vaciada: nada cambia") << "txtDesdeFecha"
-                                              << ""
-                                              << "01/03/2008"
-                                              << "31/03/2008";
+        prueba::filasDeTexto({"campo", "tecleado", "desde", "hasta"},
+                             {{"desde corta", "txtDesdeFecha", "050208", "05/02/2008", "31/03/2008"},
+                              {"hasta completa", "txtHastaFecha", "15042008", "01/03/2008", "15/04/2008"},
+                              {"vaciada: nada cambia", "txtDesdeFecha", "", "01/03/2008", "31/03/2008"}});
     }
     void fechaValidaEscribeEnLaVentanaPrincipal()
     {
@@ -290,15 +278,8 @@ private slots:
 
     void teclasFiltradas_data()
     {
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("tecleado");
-        QTest::addColumn<QString>("queda");
-        QTest::newRow("fecha") << "txtDesdeFecha"
-                               << "a1/b2-3."
-                               << "1/23";
-        QTest::newRow("ticket") << "txtTicket"
-                                << "1a2/3 "
-                                << "123";
+        prueba::filasDeTexto({"campo", "tecleado", "queda"}, {{"fecha", "txtDesdeFecha", "a1/b2-3.", "1/23"},
+                                                              {"ticket", "txtTicket", "1a2/3 ", "123"}});
     }
     void teclasFiltradas()
     {

@@ -1,5 +1,7 @@
 -- A pharmacy closing for the form FormularioCierre (report KC5): one row per ticket of the closing, with the
--- closing's header on every row. The 1st, 3rd to 6th arguments are sent constant and not used.
+-- closing's header on every row. Only the tickets the closing counts (not cancelled), so that the columns add
+-- up to the header: Total to TTicket, CargoAfiliado to TAfilia, Bonificacion (the insurer's share) to BPRAL.
+-- The 1st, 3rd to 6th arguments are sent constant and not used.
 CREATE PROCEDURE spConsultaCierre
     @pNumeroEjecucionSys int = 0,
     @pIdCierre int = NULL,
@@ -20,11 +22,13 @@ BEGIN
            (SELECT COUNT(*) FROM Item_Tickets IT (NOLOCK) WHERE IT.IdTicket = T.IdTicket) AS Items,
            ISNULL((SELECT SUM(IT.Precio * (IT.Cantidad - IT.Cantidad_Dev)) FROM Item_Tickets IT (NOLOCK)
                    WHERE IT.IdTicket = T.IdTicket), 0) AS Total,
-           T.Desc_al_afiliado AS CargoAfiliado, T.desc_os AS Bonificacion
+           ISNULL((SELECT SUM(IT.Precio * (IT.Cantidad - IT.Cantidad_Dev)) FROM Item_Tickets IT (NOLOCK)
+                   WHERE IT.IdTicket = T.IdTicket), 0) - T.Desc_al_afiliado AS CargoAfiliado,
+           T.Desc_al_afiliado AS Bonificacion
     FROM Cierres C (NOLOCK)
          INNER JOIN Prestadores P (NOLOCK) ON P.IdPrestador = C.IdPrestador
          LEFT JOIN TipoPrestador TP (NOLOCK) ON TP.IdTipoPrestador = P.IdTipoPrestador
          INNER JOIN Tickets T (NOLOCK) ON T.idCierre = C.IdCierre
-    WHERE C.IdCierre = @pIdCierre
+    WHERE C.IdCierre = @pIdCierre AND T.Anulado = 0
     ORDER BY T.IdTicket
 END

@@ -1,5 +1,6 @@
 -- A closing of a provider of practices for the form FormularioCierre (report KC15): one row per provider ticket
--- of the closing, with the closing's header on every row. Practices carry no member charge.
+-- the closing counts (operations 11 and 31, not cancelled), with the closing's header on every row. Practices
+-- carry no member charge: the insurer's share (Bonificacion) is the whole value.
 CREATE PROCEDURE spConsultaCierrePrestador
     @pNumeroEjecucionSys int = 0,
     @pIdCierre int = NULL,
@@ -27,6 +28,6 @@ BEGIN
          INNER JOIN Prestadores P (NOLOCK) ON P.IdPrestador = C.IdPrestador
          LEFT JOIN TipoPrestador TP (NOLOCK) ON TP.IdTipoPrestador = P.IdTipoPrestador
          INNER JOIN TicketPrestador T (NOLOCK) ON T.IdCierre = C.IdCierre
-    WHERE C.IdCierre = @pIdCierre
+    WHERE C.IdCierre = @pIdCierre AND T.Anulado = 0 AND T.Operacion IN ('11', '31')
     ORDER BY T.IdTicket
 END

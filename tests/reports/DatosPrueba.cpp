@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 namespace dalvo::prueba {
 
@@ -44,108 +45,49 @@ ado::Tabla tablaCierres(int filas, int porPrestador)
     return t;
 }
 
-ado::Tabla tablaTickets(int filas)
+void agregarParametros(ColeccionParametros& p)
 {
-    ado::Tabla t;
-    t.columnas = {columna(QStringLiteral("IdTicket"), ado::adInteger),
-                  columna(QStringLiteral("Fecha_Prestacion"), ado::adDBTimeStamp),
-                  columna(QStringLiteral("Num_Afil"), ado::adChar, 15),
-                  columna(QStringLiteral("Prestador_OS"), ado::adChar, 10),
-                  columna(QStringLiteral("NombrePrestador"), ado::adChar, 50),
-                  columna(QStringLiteral("Medico"), ado::adChar, 50),
-                  columna(QStringLiteral("Cantidad"), ado::adInteger),
-                  columna(QStringLiteral("Total"), ado::adCurrency),
-                  columna(QStringLiteral("Desc_al_afiliado"), ado::adCurrency),
-                  columna(QStringLiteral("desc_os"), ado::adCurrency)};
-    for (int i = 0; i < filas; ++i)
-        t.celdas << 1000 + i << QDateTime(QDate(2008, 3, 1), QTime(10, 0)).addSecs(i * 317)
-                 << QStringLiteral("%1/01").arg(1234500 + i % 40) << QStringLiteral("F00042")
-                 << QStringLiteral("Farmacia Central") << QStringLiteral("Dr. Pérez") << (i % 3 + 1)
-                 << 100.5 + i << 30.15 << 70.35 + i;
-    return t;
+    const std::pair<const char*, const char*> valores[] = {
+        {"CIERREACTUAL", "17"},
+        {"CIERREINICIAL", "10"},
+        {"CIERREFINAL", "25"},
+        {"PRESTADORACTUAL", "42"},
+        {"PRESTADORACTUALNOMBRE", " Farmacia O'Brien "},
+        {"TIPOPRESTADORACTUAL", "1"},
+        {"MEDICAMENTOACTUAL", "0012345"},
+        {"MEDICAMENTONOMBRE", "AMOXIDAL 500"},
+        {"AFILIADOACTUAL", " 1234567/01 "},
+        {"AFILIADO", "D'Angelo 9"},
+        {"PLANAFILIADOACTUAL", "P1"},
+        {"TICKETACTUAL", "1001"},
+        {"TICKETINICIAL", "1000"},
+        {"TICKETFINAL", "1099"},
+        {"MEDICORECETA", "77"},
+        {"MEDICOACTUAL", "004321"},
+        {"PRACTICAACTUAL", "420101"},
+        {"CODIGOPRESTADORACTUAL", "F00042"},
+        {"PRESTADORESPECIALIDAD", " Farmacia "},
+        {"ACCIONACTUAL", "0007"},
+        {"ACCIONNOMBRE", " Retiro "},
+        {"MEDICORECETANOMBRE", "Dr. Pérez"},
+        {"MEDICONOMBRE", "Dra. López"},
+        {"PRACTICANOMBRE", "Consulta"},
+    };
+    for (const auto& [clave, valor] : valores)
+        p.Add(QString::fromLatin1(clave), QString::fromUtf8(valor));
 }
 
-ado::Tabla tablaFormularioCierre(int filas)
+void filasDeTexto(std::initializer_list<const char*> columnas,
+                  std::initializer_list<std::initializer_list<const char*>> filas)
 {
-    ado::Tabla t;
-    t.columnas = {columna(QStringLiteral("Cierre"), ado::adInteger),
-                  columna(QStringLiteral("FechaCierre"), ado::adDBTimeStamp),
-                  columna(QStringLiteral("FechaDesde"), ado::adDBTimeStamp),
-                  columna(QStringLiteral("FechaHasta"), ado::adDBTimeStamp),
-                  columna(QStringLiteral("NumeroTramite"), ado::adInteger),
-                  columna(QStringLiteral("Prestador"), ado::adInteger),
-                  columna(QStringLiteral("Prestador_OS"), ado::adChar, 10),
-                  columna(QStringLiteral("NombrePrestador"), ado::adChar, 50),
-                  columna(QStringLiteral("TipoPrestador"), ado::adChar, 30),
-                  columna(QStringLiteral("CantTickets"), ado::adInteger),
-                  columna(QStringLiteral("TTicket"), ado::adCurrency),
-                  columna(QStringLiteral("TAfilia"), ado::adCurrency),
-                  columna(QStringLiteral("TDPrestador"), ado::adCurrency),
-                  columna(QStringLiteral("BPRAL"), ado::adCurrency),
-                  columna(QStringLiteral("IdTicket"), ado::adInteger),
-                  columna(QStringLiteral("FechaTicket"), ado::adDBTimeStamp),
-                  columna(QStringLiteral("Num_Afil"), ado::adChar, 15),
-                  columna(QStringLiteral("Items"), ado::adInteger),
-                  columna(QStringLiteral("Total"), ado::adCurrency),
-                  columna(QStringLiteral("CargoAfiliado"), ado::adCurrency),
-                  columna(QStringLiteral("Bonificacion"), ado::adCurrency)};
-    const double total = filas * 150.0;
-    for (int i = 0; i < filas; ++i)
-        t.celdas << 17 << QDateTime(QDate(2008, 4, 1), QTime(18, 30)) << QDateTime(QDate(2008, 3, 1), QTime())
-                 << QDateTime(QDate(2008, 3, 31), QTime()) << 70017 << 42 << QStringLiteral("F00042")
-                 << QStringLiteral("Farmacia Central") << QStringLiteral("Farmacia") << filas << total
-                 << total * 0.3 << total * 0.1 << total * 0.6 << 1000 + i
-                 << QDateTime(QDate(2008, 3, 1 + i % 28), QTime()) << QStringLiteral("1234567/01") << 2
-                 << 150.0 << 45.0 << 90.0;
-    return t;
-}
-
-ado::Tabla tablaCabeceraTicket()
-{
-    ado::Tabla t;
-    t.columnas = {columna(QStringLiteral("IdTicket"), ado::adInteger),
-                  columna(QStringLiteral("Tipo"), ado::adChar, 10)};
-    t.celdas << 5 << QStringLiteral("FARMACIA");
-    return t;
-}
-
-ado::Tabla tablaItemsTicket(int filas)
-{
-    ado::Tabla t;
-    t.columnas = {columna(QStringLiteral("IdTicket"), ado::adInteger),
-                  columna(QStringLiteral("AuSysT"), ado::adInteger),
-                  columna(QStringLiteral("Fecha_Prestacion"), ado::adDBTimeStamp),
-                  columna(QStringLiteral("Num_Afil"), ado::adChar, 15),
-                  columna(QStringLiteral("Num_cred"), ado::adChar, 15),
-                  columna(QStringLiteral("NumeroPlan"), ado::adChar, 4),
-                  columna(QStringLiteral("Cobertura"), ado::adChar, 30),
-                  columna(QStringLiteral("Prestador_OS"), ado::adChar, 10),
-                  columna(QStringLiteral("NombrePrestador"), ado::adChar, 50),
-                  columna(QStringLiteral("Medico"), ado::adChar, 50),
-                  columna(QStringLiteral("Matricula"), ado::adChar, 6),
-                  columna(QStringLiteral("Fecha_Receta"), ado::adDBTimeStamp),
-                  columna(QStringLiteral("Anulado"), ado::adBoolean),
-                  columna(QStringLiteral("idCierre"), ado::adInteger),
-                  columna(QStringLiteral("Troquel"), ado::adChar, 7),
-                  columna(QStringLiteral("Medicamento"), ado::adChar, 60),
-                  columna(QStringLiteral("Cantidad"), ado::adSmallInt),
-                  columna(QStringLiteral("Cantidad_Dev"), ado::adSmallInt),
-                  columna(QStringLiteral("Precio"), ado::adCurrency),
-                  columna(QStringLiteral("Desc_Os"), ado::adNumeric),
-                  columna(QStringLiteral("Importe"), ado::adCurrency),
-                  columna(QStringLiteral("CargoAfiliado"), ado::adCurrency)};
-    for (int i = 0; i < filas; ++i)
-        t.celdas << 5 << 123456 << QDateTime(QDate(2008, 3, 3), QTime(11, 42, 7))
-                 << QStringLiteral("1234567/01") << QStringLiteral("000987") << QStringLiteral("P1")
-                 << QStringLiteral("Plan Básico") << QStringLiteral("F00042")
-                 << QStringLiteral("Farmacia Central") << QStringLiteral("Dr. Pérez")
-                 << QStringLiteral("004321") << QDateTime(QDate(2008, 3, 2), QTime()) << false << QVariant()
-                 << QStringLiteral("%1").arg(12345 + i, 7, 10, QLatin1Char('0'))
-                 << (i == 0 ? QStringLiteral("AMOXIDAL 500 comprimidos recubiertos por 21 unidades, "
-                                             "envase hospitalario")
-                            : QStringLiteral("IBUPROFENO 400 mg x %1").arg(10 * (i + 1)))
-                 << (i + 1) << 0 << 85.4 << 40.0 << 85.4 * (i + 1) << 85.4 * (i + 1) * 0.6;
-    return t;
+    for (const char* c : columnas)
+        QTest::addColumn<QString>(c);
+    for (const auto& fila : filas) {
+        auto celda = fila.begin();
+        QTestData& datos = QTest::newRow(*celda);
+        while (++celda != fila.end())
+            datos << QString::fromUtf8(*celda);
+    }
 }
 
 QString carpetaReportesFuente()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Motor.h"
+#include "reports/ColeccionParametros.h"
 
 #include <QString>
 
@@ -13,11 +14,14 @@ ado::Columna columna(const QString& nombre, int tipo, int tamano = 0);
 // "porPrestador" consecutive closings, names "Farmacia 00001 ...", amounts with cents.
 ado::Tabla tablaCierres(int filas, int porPrestador = 7);
 
-// The result sets of the shipped layouts, with the columns Reportes/README.md gives for their procedures.
-ado::Tabla tablaTickets(int filas);          // spRptTickets: layout Tickets1
-ado::Tabla tablaFormularioCierre(int filas); // spConsultaCierre: layout FormularioCierre
-ado::Tabla tablaCabeceraTicket();            // spgetDetalleTicket, first result set
-ado::Tabla tablaItemsTicket(int filas);      // spgetDetalleTicket, second result set: layout Ticket
+// Every key of the main window's parameter collections but the dates, with values that catch trimming
+// (blanks around some) and quoting (a quote in some): provider 42 "Farmacia O'Brien" of type 1, closing 17
+// ...
+void agregarParametros(ColeccionParametros& p);
+
+// A table of texts for a _data() function: the columns (all QString), then one row per entry, its name first.
+void filasDeTexto(std::initializer_list<const char*> columnas,
+                  std::initializer_list<std::initializer_list<const char*>> filas);
 
 // The layouts shipped in Reportes/ (the source folder).
 QString carpetaReportesFuente();

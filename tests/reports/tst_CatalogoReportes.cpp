@@ -1,10 +1,8 @@
+#include "DatosPrueba.h"
 #include "EntornoPrueba.h"
-#include "common/Falla.h"
 #include "reports/CatalogoReportes.h"
 #include "reports/ColeccionParametros.h"
-#include "reports/ItemsReportes.h"
 
-#include <QSet>
 #include <QTest>
 #include <memory>
 
@@ -19,40 +17,12 @@ const QString Ymd = QStringLiteral("'20080301', '20080331'");
 const QString Item = QStringLiteral("TEXTO ITEM");
 const QString SubRango = QStringLiteral(" entre el 01/03/2008 y el 31/03/2008");
 
-ColeccionParametros coleccion(const QString& desde = QStringLiteral("01/03/2008"),
-                              const QString& hasta = QStringLiteral("31/03/2008"))
+ColeccionParametros coleccion()
 {
     ColeccionParametros p;
-    const std::pair<const char*, QString> valores[] = {
-        {"FECHADESDE", desde},
-        {"FECHAHASTA", hasta},
-        {"CIERREACTUAL", "17"},
-        {"CIERREINICIAL", "10"},
-        {"CIERREFINAL", "25"},
-        {"PRESTADORACTUAL", "42"},
-        {"PRESTADORACTUALNOMBRE", " Farmacia O'Brien "},
-        {"TIPOPRESTADORACTUAL", "1"},
-        {"MEDICAMENTOACTUAL", "0012345"},
-        {"MEDICAMENTONOMBRE", "AMOXIDAL 500"},
-        {"AFILIADOACTUAL", " 1234567/01 "},
-        {"AFILIADO", "D'Angelo 9"},
-        {"PLANAFILIADOACTUAL", "P1"},
-        {"TICKETACTUAL", "1001"},
-        {"TICKETINICIAL", "1000"},
-        {"TICKETFINAL", "1099"},
-        {"MEDICORECETA", "77"},
-        {"MEDICOACTUAL", "004321"},
-        {"PRACTICAACTUAL", "420101"},
-        {"CODIGOPRESTADORACTUAL", "F00042"},
-        {"PRESTADORESPECIALIDAD", " Farmacia "},
-        {"ACCIONACTUAL", "0007"},
-        {"ACCIONNOMBRE", " Retiro "},
-        {"MEDICORECETANOMBRE", "Dr. Pérez"},
-        {"MEDICONOMBRE", "Dra. López"},
-        {"PRACTICANOMBRE", "Consulta"},
-    };
-    for (const auto& [clave, valor] : valores)
-        p.Add(QString::fromLatin1(clave), valor);
+    p.Add(QStringLiteral("FECHADESDE"), QStringLiteral("01/03/2008"));
+    p.Add(QStringLiteral("FECHAHASTA"), QStringLiteral("31/03/2008"));
+    prueba::agregarParametros(p);
     return p;
 }
 
@@ -221,72 +191,18 @@ private slots:
         QCOMPARE(procedimiento ? t.condicion : t.sql, QString());
     }
 
-    void laTablaDePruebaCubreElCatalogo()
-    {
-        QCOMPARE(catalogoReportes().size(), 62);
-        QSet<QString> codigos;
-        for (const EntradaCatalogo& e : catalogoReportes())
-            codigos.insert(QString::fromLatin1(e.codigo));
-        QCOMPARE(codigos.size(), 62);
-    }
-
-    void codigoDesconocidoOEnOtraCaja()
-    {
-        for (const char* codigo : {"KC99", "kc2", " KC2", ""}) {
-            const TrabajoReporte t = resolver(QString::fromLatin1(codigo), coleccion());
-            QVERIFY(!t.conocido);
-            QVERIFY(t.reporte.isEmpty());
-        }
-    }
-
-    void fechasVaciasDejanLiteralesVacios_data()
-    {
-        QTest::addColumn<QString>("codigo");
-        QTest::addColumn<QString>("sql");
-        QTest::newRow("KC4") << "KC4"
-                             << " Cierres.IdPrestador = 42 AND Cierres.FechaServer BETWEEN '' AND ''";
-        QTest::newRow("KM5") << "KM5"
-                             << "EXECUTE sprptCodigoMedPrescriptores '0012345', '', ''";
-        QTest::newRow("KC6") << "KC6"
-                             << "EXECUTE spRptTotalCierresPrestador null, '', '', 42";
-    }
-    void fechasVaciasDejanLiteralesVacios()
-    {
-        QFETCH(QString, codigo);
-        QFETCH(QString, sql);
-        const TrabajoReporte t = resolver(codigo, coleccion(QString(), QString()));
-        QCOMPARE(t.procedimiento ? t.sql : t.condicion, sql);
-    }
-
     void formasDeValor_data()
     {
-        QTest::addColumn<QString>("plantilla");
-        QTest::addColumn<QString>("valor");
-        QTest::addColumn<QString>("texto");
-        QTest::newRow("from corta") << "{V:from}"
-                                    << "1/3/08"
-                                    << "03/01/2008 00:00:00";
-        QTest::newRow("from con hora") << "{V:from}"
-                                       << "01/03/2008 14:05"
-                                       << "03/01/2008 14:05:00";
-        QTest::newRow("to con hora") << "{V:to}"
-                                     << "01/03/2008 14:05"
-                                     << "03/01/2008 23:59:59";
-        QTest::newRow("from ilegible") << "[{V:from}]"
-                                       << "xx"
-                                       << "[]";
-        QTest::newRow("ymd") << "{V:ymd}"
-                             << "31/12/2008"
-                             << "20081231";
-        QTest::newRow("ymd vacia") << "[{V:ymd}]"
-                                   << ""
-                                   << "[]";
-        QTest::newRow("trim") << "[{V:trim}]"
-                              << "  a b  "
-                              << "[a b]";
-        QTest::newRow("tal cual") << "[{V}]"
-                                  << "  a b  "
-                                  << "[  a b  ]";
+        prueba::filasDeTexto({"plantilla", "valor", "texto"},
+                             {{"from corta", "{V:from}", "1/3/08", "03/01/2008 00:00:00"},
+                              {"from con hora", "{V:from}", "01/03/2008 14:05", "03/01/2008 14:05:00"},
+                              {"to con hora", "{V:to}", "01/03/2008 14:05", "03/01/2008 23:59:59"},
+                              {"from vacia", "'{V:from}' AND '{V:to}'", "", "'' AND ''"},
+                              {"from ilegible", "[{V:from}]", "xx", "[]"},
+                              {"ymd", "{V:ymd}", "31/12/2008", "20081231"},
+                              {"ymd vacia", "[{V:ymd}]", "", "[]"},
+                              {"trim", "[{V:trim}]", "  a b  ", "[a b]"},
+                              {"tal cual", "[{V}]", "  a b  ", "[  a b  ]"}});
     }
     void formasDeValor()
     {
@@ -320,41 +236,6 @@ private slots:
         p.Add(QStringLiteral("V"), QStringLiteral("O'Brien"));
         const ValoresReporte v{&p, {}, {}, {}};
         QCOMPARE(expandirPlantilla(plantilla, v, sql), texto);
-    }
-
-    void parametroQueFaltaEsUnaFallaYDejaElNombre()
-    {
-        ColeccionParametros p = coleccion();
-        ColeccionParametros sinCierre;
-        for (const QString& clave : p.claves()) {
-            if (clave != QLatin1String("CIERREACTUAL"))
-                sinCierre.Add(clave, p.Item(clave));
-        }
-        TrabajoReporte t;
-        try {
-            resolverReporte(QStringLiteral("KC2"), {&sinCierre, Item, {}, {}}, t);
-            QFAIL("sin falla");
-        } catch (const Falla& f) {
-            QCOMPARE(f.Numero, 5);
-            QVERIFY(f.Descripcion.contains(QLatin1String("CIERREACTUAL")));
-        }
-        QCOMPARE(t.reporte, QStringLiteral("Cierres"));
-    }
-
-    // A code offered by the report window and missing from the catalogue would be skipped without a word.
-    void cadaReporteOfrecidoEstaEnElCatalogo()
-    {
-        ColeccionParametros p = coleccion();
-        for (const qint16 contexto : {1, 2, 3, 4, 5, 7, 8, 9, 10, 20}) {
-            for (const char* tipo : {"1", "14", "3"}) {
-                p.setItem(QStringLiteral("TIPOPRESTADORACTUAL"), QString::fromLatin1(tipo));
-                QList<ItemReporte> items;
-                itemsReportes(contexto, p, items);
-                QVERIFY(!items.isEmpty());
-                for (const ItemReporte& i : items)
-                    QVERIFY2(buscarReporte(i.clave), qPrintable(i.clave));
-            }
-        }
     }
 };
 

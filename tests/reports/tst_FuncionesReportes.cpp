@@ -106,8 +106,10 @@ private slots:
                                                    << "SELECT X FROM T\r\nORDER BY X";
         QTest::newRow("sin select") << QByteArray("EXEC sp") << "C"
                                     << "";
-        QTest::newRow("vacio") << QByteArray() << "C"
+        QTest::newRow("vacio") << QByteArray("") << "C"
                                << "";
+        QTest::newRow("sin archivo") << QByteArray() << "C"
+                                     << "";
         QTest::newRow("acentos utf8") << QByteArray("SELECT 'Médico' AS M FROM T") << ""
                                       << QStringLiteral("SELECT 'Médico' AS M FROM T");
         QTest::newRow("acentos latin1") << QByteArray("SELECT 'M\xe9"
@@ -119,14 +121,9 @@ private slots:
         QFETCH(QByteArray, texto);
         QFETCH(QString, condicion);
         QFETCH(QString, consulta);
-        QCOMPARE(ArmarConsultaReporte(archivo(QStringLiteral("q.SQL"), texto), condicion), consulta);
-    }
-
-    void archivoInexistenteDaConsultaVacia()
-    {
-        QCOMPARE(ArmarConsultaReporte(mEntorno->carpeta() + QStringLiteral("/no.SQL"), QStringLiteral("C")),
-                 QString());
-        QVERIFY(!QFile::exists(mEntorno->carpeta() + QStringLiteral("/no.SQL")));
+        const QString ruta = texto.isNull() ? mEntorno->carpeta() + QStringLiteral("/no.SQL")
+                                            : archivo(QStringLiteral("q.SQL"), texto);
+        QCOMPARE(ArmarConsultaReporte(ruta, condicion), consulta);
     }
 
     void palabraFueraDeOrdenEsUnaFalla()
@@ -141,67 +138,51 @@ private slots:
         }
     }
 
-    void rutaDelDiseno_data()
+    void rutaDelDisenoYCarpetaDeReportes()
     {
-        QTest::addColumn<QString>("carpeta");
-        QTest::addColumn<QString>("nombre");
-        QTest::addColumn<QString>("ruta");
-        QTest::newRow("blancos alrededor") << "  C:\\App\\Reportes\\  "
-                                           << "  Cierres "
-                                           << "C:\\App\\Reportes\\Cierres.rpt";
-        QTest::newRow("tal cual") << "/opt/dalvohd/Reportes/"
-                                  << "Tickets1"
-                                  << "/opt/dalvohd/Reportes/Tickets1.rpt";
-        QTest::newRow("blancos internos quedan") << "/a b/"
-                                                 << " Total Plan"
-                                                 << "/a b/Total Plan.rpt";
-    }
-    void rutaDelDiseno()
-    {
-        QFETCH(QString, carpeta);
-        QFETCH(QString, nombre);
-        QFETCH(QString, ruta);
-        QCOMPARE(RutaDiseno(carpeta, nombre), ruta);
-    }
-
-    void carpetaDeReportesJuntoAlPrograma()
-    {
-        const QString esperada = QDir::toNativeSeparators(CarpetaPrograma()) + QDir::separator() +
-                                 QStringLiteral("Reportes") + QDir::separator();
-        QCOMPARE(CarpetaReportes(), esperada);
+        QCOMPARE(RutaDiseno(QStringLiteral("  C:\\App\\Reportes\\  "), QStringLiteral("  Cierres ")),
+                 QStringLiteral("C:\\App\\Reportes\\Cierres.rpt"));
+        QCOMPARE(CarpetaReportes(), QDir::toNativeSeparators(CarpetaPrograma()) + QDir::separator() +
+                                        QStringLiteral("Reportes") + QDir::separator());
     }
 
     void emitirReporteMensajes_data()
     {
+        QTest::addColumn<QString>("nombre");
         QTest::addColumn<int>("filas");
         QTest::addColumn<QByteArray>("diseno"); // empty: no layout file
         QTest::addColumn<QString>("titulo");
         QTest::addColumn<QString>("texto");
         const QString ruta = QStringLiteral("%1Reportes/Lista.rpt");
-        QTest::newRow("sin filas aunque falte el diseno") << 0 << QByteArray() << "Generación de Reportes"
-                                                          << "No hay datos para generar reporte";
-        QTest::newRow("sin diseno") << 2 << QByteArray() << "Generación de Reportes"
+        QTest::newRow("sin filas aunque falte el diseno")
+            << "Lista" << 0 << QByteArray() << "Generación de Reportes"
+            << "No hay datos para generar reporte";
+        QTest::newRow("sin diseno") << "Lista" << 2 << QByteArray() << "Generación de Reportes"
                                     << "Archivo de reportes " + ruta + " no encontrado.";
-        QTest::newRow("diseno mal escrito") << 2 << QByteArray("{ \"columnas\": [ }") << "error"
+        QTest::newRow("diseno mal escrito") << "Lista" << 2 << QByteArray("{ \"columnas\": [ }") << "error"
                                             << "9001\r\n*\r\na3";
         QTest::newRow("campo que los datos no tienen")
-            << 2 << QByteArray(R"({ "columnas": [ { "campo": "Otro" } ] })") << "error"
+            << "Lista" << 2 << QByteArray(R"({ "columnas": [ { "campo": "Otro" } ] })") << "error"
             << "9002\r\n*\r\na3";
         QTest::newRow("formula que el diseno no tiene")
-            << 2 << QByteArray(R"({ "formulas": {"Empresa": ""}, "columnas": [ { "campo": "Codigo" } ] })")
+            << "Lista" << 2
+            << QByteArray(R"({ "formulas": {"Empresa": ""}, "columnas": [ { "campo": "Codigo" } ] })")
             << "error"
             << "9003\r\n*\r\na3";
+        QTest::newRow("ticket sin segundo conjunto") << "Ticket" << 1 << DisenoSimple << "error"
+                                                     << "91\r\n*\r\na3";
     }
     void emitirReporteMensajes()
     {
+        QFETCH(QString, nombre);
         QFETCH(int, filas);
         QFETCH(QByteArray, diseno);
         QFETCH(QString, titulo);
         QFETCH(QString, texto);
         if (!diseno.isEmpty())
-            archivo(QStringLiteral("Reportes/Lista.rpt"), diseno);
+            archivo(QStringLiteral("Reportes/") + nombre + QStringLiteral(".rpt"), diseno);
         ResultadoEnMemoria rs(tabla(filas));
-        EmitirReporte(QStringLiteral("Lista"), rs, carpeta(), QString(), QStringLiteral("t"), QString());
+        EmitirReporte(nombre, rs, carpeta(), QString(), QStringLiteral("t"), QString());
         QCOMPARE(frmVistaPrevia::abiertas().size(), 0);
         QCOMPARE(mMensajes->mostrados().size(), 1);
         const ui::Mensaje& m = mMensajes->mostrados().first();
@@ -255,11 +236,7 @@ private slots:
         QCOMPARE(frmVistaPrevia::abiertas().size(), 1);
         frmVistaPrevia* vista = frmVistaPrevia::abiertas().first();
         QCOMPARE(vista->windowTitle(), QStringLiteral(" Lista "));
-        QVERIFY(vista->isVisible());
-        QVERIFY(vista->windowState() & Qt::WindowMaximized);
-        QVERIFY(!vista->parent());
-        QVERIFY(vista->testAttribute(Qt::WA_DeleteOnClose));
-        QVERIFY(!vista->isModal());
+        QVERIFY(vista->isVisible() && (vista->windowState() & Qt::WindowMaximized) && !vista->isModal());
         const reportes::Informe& inf = vista->informe();
         QCOMPARE((QStringList{inf.formula(QStringLiteral("Empresa")), inf.formula(QStringLiteral("Titulo")),
                               inf.formula(QStringLiteral("SubTitulo"))}),
@@ -289,33 +266,6 @@ private slots:
         QCOMPARE(frmVistaPrevia::abiertas().size(), 1);
         const reportes::Informe& inf = frmVistaPrevia::abiertas().first()->informe();
         QCOMPARE(inf.datos().celda(0, 1).toString(), primeraFila);
-    }
-
-    void ticketSinSegundoConjuntoEsUnError()
-    {
-        archivo(QStringLiteral("Reportes/Ticket.rpt"), DisenoSimple);
-        ResultadoEnMemoria rs(tabla(1));
-        EmitirReporte(QStringLiteral("Ticket"), rs, carpeta(), QString(), QString(), QString());
-        QCOMPARE(frmVistaPrevia::abiertas().size(), 0);
-        QCOMPARE(mMensajes->mostrados().size(), 1);
-        QVERIFY(mMensajes->mostrados().first().texto.startsWith(QLatin1String("91\r\n")));
-        QVERIFY(mMensajes->mostrados().first().texto.endsWith(QLatin1String("\r\na3")));
-    }
-
-    void variasVistasAbiertasALaVez()
-    {
-        archivo(QStringLiteral("Reportes/Lista.rpt"), DisenoSimple);
-        for (int i = 1; i <= 3; ++i) {
-            ResultadoEnMemoria rs(tabla(i));
-            EmitirReporte(QStringLiteral("Lista"), rs, carpeta(), QString(), QString::number(i), QString());
-        }
-        const QList<frmVistaPrevia*> vistas = frmVistaPrevia::abiertas();
-        QCOMPARE(vistas.size(), 3);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(vistas[i]->informe().filas(), i + 1);
-        vistas[1]->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(frmVistaPrevia::abiertas().size(), 2);
     }
 };
 

@@ -6,7 +6,6 @@
 #include "data/GrabarLog.h"
 #include "reports/ColeccionParametros.h"
 #include "reports/GeneracionReportes.h"
-#include "reports/Informe.h"
 #include "reports/frmVistaPrevia.h"
 
 #include <QDir>
@@ -111,7 +110,7 @@ private slots:
         mOrigen.sentencias.clear();
         mOrigen.responder = nullptr;
         mEmitidos.clear();
-        for (const char* archivo : {"Cierres.rpt", "Cierres.SQL", "Tickets1.rpt"})
+        for (const char* archivo : {"Cierres.rpt", "Cierres.SQL"})
             copiarDelProyecto(QString::fromLatin1(archivo));
     }
     void cleanup()
@@ -124,23 +123,20 @@ private slots:
         mEntorno.reset();
     }
 
-    void dosReportesAbrenDosVistasEnElOrdenDeLaLista()
+    // Each report from scratch, in list order: KC5 shows no title of its own after KC2.
+    void cadaReporteEnOrdenYDesdeCero()
     {
-        mOrigen.responder = [](const QString& sql, qint32&, QString&) -> std::unique_ptr<ResultadoReporte> {
-            if (sql.startsWith(QLatin1String("EXECUTE spRptTickets")))
-                return std::make_unique<ResultadoEnMemoria>(prueba::tablaTickets(3));
-            return std::make_unique<ResultadoEnMemoria>(prueba::tablaCierres(1));
-        };
-        GenerarReportes(pedido({QStringLiteral("KC2"), QStringLiteral("KT1")}), mOrigen);
+        GenerarReportes(pedido({QStringLiteral("KC2"), QStringLiteral("KT1"), QStringLiteral("KC5")}),
+                        mOrigen, capturar());
         QVERIFY(mMensajes->mostrados().isEmpty());
-        const QList<frmVistaPrevia*> vistas = frmVistaPrevia::abiertas();
-        QCOMPARE(vistas.size(), 2);
-        QCOMPARE(vistas[0]->windowTitle(), QStringLiteral("Cierres"));
-        QCOMPARE(vistas[1]->windowTitle(), QStringLiteral("Tickets1"));
-        QCOMPARE(vistas[1]->informe().filas(), 3);
-        QCOMPARE(vistas[0]->informe().formula(QStringLiteral("SubTitulo")), QStringLiteral("ITEM KC2"));
-        QCOMPARE(vistas[0]->informe().formula(QStringLiteral("Empresa")), QStringLiteral("DALVO"));
-        QCOMPARE(mOrigen.sentencias.size(), 2);
+        QCOMPARE(mEmitidos.size(), 3);
+        QCOMPARE(mEmitidos[0].reporte, QStringLiteral("Cierres"));
+        QCOMPARE(mEmitidos[0].titulo, QStringLiteral("LISTADO DE CIERRES"));
+        QCOMPARE(mEmitidos[1].reporte, QStringLiteral("Tickets1"));
+        QCOMPARE(mEmitidos[2].titulo, QString());
+        QCOMPARE(mEmitidos[2].subtitulo, QStringLiteral("Item KC5"));
+        QCOMPARE(mEmitidos[2].carpeta, carpeta());
+        QCOMPARE(mEmitidos[2].empresa, QStringLiteral("Dalvo"));
         QVERIFY(mOrigen.sentencias[0].startsWith(QLatin1String("SELECT Cierres.IdCierre")));
         QVERIFY(mOrigen.sentencias[0].contains(QLatin1String("\n WHERE  Cierres.IdCierre=17\r\nORDER BY")));
         QCOMPARE(mOrigen.sentencias[1],
@@ -149,11 +145,10 @@ private slots:
 
     void ticketSinNumeroValidoDetieneTodo_data()
     {
-        QTest::addColumn<QString>("ticket");
-        QTest::newRow("vacio") << "";
-        QTest::newRow("blancos") << "   ";
-        QTest::newRow("letras") << "12a";
-        QTest::newRow("sentencia agregada") << "1; DELETE FROM Tickets";
+        prueba::filasDeTexto({"ticket"}, {{"vacio", ""},
+                                          {"blancos", "   "},
+                                          {"letras", "12a"},
+                                          {"sentencia agregada", "1; DELETE FROM Tickets"}});
     }
     void ticketSinNumeroValidoDetieneTodo()
     {
@@ -167,16 +162,6 @@ private slots:
         QCOMPARE(m.texto, QStringLiteral("Debe seleccionar el numero de ticket a imprimir"));
         QCOMPARE(m.icono, ui::Icono::Informacion);
         QCOMPARE(m.titulo, QString::fromLatin1(TituloAplicacion));
-    }
-
-    void ticketConNumeroVaTalCual()
-    {
-        GenerarReportes(pedido({QStringLiteral("KT")}, QStringLiteral(" 123 ")), mOrigen, capturar());
-        QCOMPARE(mOrigen.sentencias, QStringList{QStringLiteral("EXECUTE spgetDetalleTicket 0,  123  ,1")});
-        QCOMPARE(mEmitidos.size(), 1);
-        QCOMPARE(mEmitidos[0].reporte, QStringLiteral("Ticket"));
-        QCOMPARE(mEmitidos[0].titulo, QStringLiteral("Ticket Nº  123 "));
-        QCOMPARE(mEmitidos[0].subtitulo, QString());
     }
 
     void codigoDesconocidoSeSaltaSinAviso()
@@ -266,18 +251,6 @@ private slots:
         QCOMPARE(mMensajes->mostrados().size(), 1);
         QCOMPARE(mMensajes->mostrados()[0].texto,
                  QStringLiteral("10054\r\n08S01 Enlace de comunicación\r\n5"));
-    }
-
-    void cadaReporteEmpiezaDeCero()
-    {
-        GenerarReportes(pedido({QStringLiteral("KC2"), QStringLiteral("KC5"), QStringLiteral("KP")}), mOrigen,
-                        capturar());
-        QCOMPARE(mEmitidos.size(), 2); // no Prestadores.SQL for KP
-        QCOMPARE(mEmitidos[0].titulo, QStringLiteral("LISTADO DE CIERRES"));
-        QCOMPARE(mEmitidos[1].titulo, QString());
-        QCOMPARE(mEmitidos[1].subtitulo, QStringLiteral("Item KC5"));
-        QCOMPARE(mEmitidos[1].carpeta, carpeta());
-        QCOMPARE(mEmitidos[1].empresa, QStringLiteral("Dalvo"));
     }
 
     void sentenciaSinResultadosEsUnReporteSinDatos()

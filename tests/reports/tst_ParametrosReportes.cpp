@@ -1,5 +1,4 @@
 #include "EntornoPrueba.h"
-#include "common/Falla.h"
 #include "reports/ParametrosReportes.h"
 #include "ui/VistaLista.h"
 
@@ -126,35 +125,11 @@ private slots:
         QCOMPARE(pedido->parametros.Item(QStringLiteral("MEDICONOMBRE")), QStringLiteral("Medico"));
     }
 
-    void sinFilaElegidaVaLaActualOLaPrimera()
-    {
-        auto l = lista();
-        QCOMPARE(ParametrosEspecificos(3, *l, mDesde.get(), mHasta.get())
-                     ->parametros.Item(QStringLiteral("MEDICAMENTOACTUAL")),
-                 QStringLiteral("a0"));
-        l->setCurrentItem(l->item(3));
-        l->clearSelection();
-        QCOMPARE(ParametrosEspecificos(3, *l, mDesde.get(), mHasta.get())
-                     ->parametros.Item(QStringLiteral("MEDICAMENTOACTUAL")),
-                 QStringLiteral("d0"));
-    }
-
     void listaVaciaNoDaNada()
     {
         ui::VistaLista vacia;
         vacia.agregarColumna(QStringLiteral("C0"));
         QVERIFY(!ParametrosEspecificos(5, vacia, mDesde.get(), mHasta.get()));
-    }
-
-    void columnaQueFaltaEsUnaFalla()
-    {
-        auto l = lista(10); // kind 4 reads sub-item 16
-        try {
-            ParametrosEspecificos(4, *l, mDesde.get(), mHasta.get());
-            QFAIL("sin falla");
-        } catch (const Falla& f) {
-            QCOMPARE(f.Numero, 35600);
-        }
     }
 
     void fechasEnlazadasConLaVentanaPrincipal()
@@ -188,25 +163,6 @@ private slots:
                  (QStringList{"FECHADESDE=", "FECHAHASTA=", "CIERREACTUAL=1234", "CIERREINICIAL=1234",
                               "CIERREFINAL=1234", "PRESTADORACTUAL=42", "PRESTADORACTUALNOMBRE=Farmacia Sol",
                               "TIPOPRESTADORACTUAL=" + tipo}));
-    }
-
-    void claveRepetidaOFaltante()
-    {
-        ColeccionParametros p;
-        p.Add(QStringLiteral("CIERREACTUAL"), QStringLiteral("1"));
-        const std::pair<int, std::function<void()>> intentos[] = {
-            {457, [&p] { p.Add(QStringLiteral("cierreactual"), {}); }},
-            {5, [&p] { p.Item(QStringLiteral("CIERREFINAL")); }},
-            {5, [&p] { p.setItem(QStringLiteral("X"), {}); }}};
-        for (const auto& [numero, intento] : intentos) {
-            try {
-                intento();
-                QFAIL("sin falla");
-            } catch (const Falla& f) {
-                QCOMPARE(f.Numero, numero);
-            }
-        }
-        QCOMPARE(p.Count(), 1);
     }
 };
 

@@ -51,32 +51,8 @@ class TstFrmReportes : public QObject
         ColeccionParametros p;
         p.AddEnlace(QStringLiteral("FECHADESDE"), mDesdePrincipal.get());
         p.AddEnlace(QStringLiteral("FECHAHASTA"), mHastaPrincipal.get());
-        const std::pair<const char*, const char*> valores[] = {{"CIERREACTUAL", " 17 "},
-                                                               {"CIERREINICIAL", "10"},
-                                                               {"CIERREFINAL", "25"},
-                                                               {"PRESTADORACTUAL", "42"},
-                                                               {"PRESTADORACTUALNOMBRE", "  Farmacia Sol  "},
-                                                               {"PRESTADORESPECIALIDAD", "Farmacia"},
-                                                               {"CODIGOPRESTADORACTUAL", "F00042"},
-                                                               {"AFILIADOACTUAL", " 1234567/01"},
-                                                               {"AFILIADO", "1234567/01"},
-                                                               {"PLANAFILIADOACTUAL", "P1"},
-                                                               {"MEDICAMENTOACTUAL", "0012345"},
-                                                               {"MEDICAMENTONOMBRE", "AMOXIDAL"},
-                                                               {"TICKETACTUAL", "1001"},
-                                                               {"TICKETINICIAL", "1000"},
-                                                               {"TICKETFINAL", "1099"},
-                                                               {"MEDICORECETA", "77"},
-                                                               {"MEDICORECETANOMBRE", "Dr. Pérez"},
-                                                               {"MEDICOACTUAL", "004321"},
-                                                               {"MEDICONOMBRE", "Medico"},
-                                                               {"PRACTICAACTUAL", "420101"},
-                                                               {"PRACTICANOMBRE", "Consulta"},
-                                                               {"ACCIONACTUAL", "0007"},
-                                                               {"ACCIONNOMBRE", "Retiro"}};
-        for (const auto& [clave, valor] : valores)
-            p.Add(QString::fromLatin1(clave), QString::fromUtf8(valor));
-        p.Add(QStringLiteral("TIPOPRESTADORACTUAL"), tipo);
+        prueba::agregarParametros(p);
+        p.setItem(QStringLiteral("TIPOPRESTADORACTUAL"), tipo);
         return p;
     }
 
@@ -187,7 +163,7 @@ private slots:
         QCOMPARE(texto(ventana, QStringLiteral("KC2")), QStringLiteral("Cierre 17"));
         QCOMPARE(texto(ventana, QStringLiteral("KC3")), QStringLiteral("Entre cierre 10 y cierre 25"));
         QCOMPARE(texto(ventana, QStringLiteral("KC4")),
-                 QStringLiteral("Para prestador Farmacia Sol del mes"));
+                 QStringLiteral("Para prestador Farmacia O'Brien del mes"));
         QCOMPARE(texto(ventana, QStringLiteral("KC5")),
                  QStringLiteral("Formulario de Cierre para cierre 17"));
         QCOMPARE(texto(ventana, QStringLiteral("KP3")),
@@ -228,35 +204,12 @@ private slots:
         QCOMPARE(mErrores[0].origen, QStringLiteral("Load"));
     }
 
-    void generalesConFechasVacias()
-    {
-        mDesdePrincipal->clear();
-        mHastaPrincipal->clear();
-        ColeccionParametros p = parametros();
-        frmReportes ventana;
-        ventana.cargar(contextos::Generales, p);
-        QCOMPARE(claves(ventana).size(), 6);
-        QCOMPARE(ventana.subtituloRango(), QStringLiteral(" entre el  y el "));
-    }
-
     void fechaValidaEscribeEnLaVentanaPrincipal_data()
     {
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("tecleado");
-        QTest::addColumn<QString>("desde");
-        QTest::addColumn<QString>("hasta");
-        QTest::newRow("desde corta") << "txtDesdeFecha"
-                                     << "050208"
-                                     << "05/02/2008"
-                                     << "31/03/2008";
-        QTest::newRow("hasta completa") << "txtHastaFecha"
-                                        << "15042008"
-                                        << "01/03/2008"
-                                        << "15/04/2008";
-        QTest::newRow("vaciada: nada cambia") << "txtDesdeFecha"
-                                              << ""
-                                              << "01/03/2008"
-                                              << "31/03/2008";
+        prueba::filasDeTexto({"campo", "tecleado", "desde", "hasta"},
+                             {{"desde corta", "txtDesdeFecha", "050208", "05/02/2008", "31/03/2008"},
+                              {"hasta completa", "txtHastaFecha", "15042008", "01/03/2008", "15/04/2008"},
+                              {"vaciada: nada cambia", "txtDesdeFecha", "", "01/03/2008", "31/03/2008"}});
     }
     void fechaValidaEscribeEnLaVentanaPrincipal()
     {
@@ -325,15 +278,8 @@ private slots:
 
     void teclasFiltradas_data()
     {
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("tecleado");
-        QTest::addColumn<QString>("queda");
-        QTest::newRow("fecha") << "txtDesdeFecha"
-                               << "a1/b2-3."
-                               << "1/23";
-        QTest::newRow("ticket") << "txtTicket"
-                                << "1a2/3 "
-                                << "123";
+        prueba::filasDeTexto({"campo", "tecleado", "queda"}, {{"fecha", "txtDesdeFecha", "a1/b2-3.", "1/23"},
+                                                              {"ticket", "txtTicket", "1a2/3 ", "123"}});
     }
     void teclasFiltradas()
     {

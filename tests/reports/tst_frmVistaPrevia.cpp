@@ -6,12 +6,10 @@
 #include "ui/Configuracion.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QTest>
 #include <memory>
@@ -129,21 +127,6 @@ private slots:
         QCOMPARE(v.pagina(), 0);
     }
 
-    void zoom()
-    {
-        frmVistaPrevia& v = abrir(10);
-        const double anchoPagina = v.informe().tamanoPagina().width();
-        const int visible = v.findChild<QScrollArea*>()->viewport()->width();
-        QVERIFY(v.escala() * anchoPagina <= visible);
-        QVERIFY(v.escala() * anchoPagina > visible - 60);
-        v.findChild<QComboBox*>(QStringLiteral("cboZoom"))->setCurrentIndex(frmVistaPrevia::Porcentaje100);
-        QCOMPARE(v.escala(), v.logicalDpiX() / reportes::UnidadesPorPulgada);
-        v.setZoom(frmVistaPrevia::PaginaCompleta);
-        const int alto = v.findChild<QScrollArea*>()->viewport()->height();
-        QVERIFY(v.escala() * v.informe().tamanoPagina().height() <= alto);
-        QCOMPARE(v.findChild<QComboBox*>(QStringLiteral("cboZoom"))->currentIndex(), 1);
-    }
-
     void buscarRecorreTodasLasPaginasYVuelve()
     {
         frmVistaPrevia& v = abrir(100);
@@ -217,27 +200,6 @@ private slots:
         QCOMPARE(mDialogos->paginasOfrecidas, 3);
         QCOMPARE(paginasDelPdf(mDialogos->salidaImpresion), paginas);
         Q_UNUSED(v);
-    }
-
-    void imprimirCanceladoNoImprime()
-    {
-        frmVistaPrevia& v = abrir(5);
-        mDialogos->imprimir = false;
-        mDialogos->salidaImpresion = mEntorno->carpeta() + QStringLiteral("/impreso.pdf");
-        v.imprimir();
-        QVERIFY(!QFile::exists(mDialogos->salidaImpresion));
-        accion("cmdConfigurarImpresora")->trigger();
-        QCOMPARE(mDialogos->configuraciones, 1);
-    }
-
-    void cerrarLaBorra()
-    {
-        frmVistaPrevia& v = abrir(5);
-        QCOMPARE(frmVistaPrevia::abiertas(), QList<frmVistaPrevia*>{&v});
-        accion("cmdCerrar")->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(mVista.isNull());
-        QVERIFY(frmVistaPrevia::abiertas().isEmpty());
     }
 };
 

@@ -1,0 +1,62 @@
+-- The tickets a physician prescribed in a period, by member (report KD3, layout PrescriptorSocio): pharmacy tickets
+-- that name a physician with that registration number and provider tickets of its registration number, settled
+-- ones only (not cancelled; provider operations "11" and "31"). Empty dates (or NULL) leave that end of the
+-- period open.
+CREATE PROCEDURE sprptMedicoSocio
+    @pMatricula char(6),
+    @pFechaDesde char(8) = NULL,
+    @pFechaHasta char(8) = NULL
+AS
+BEGIN
+    SET NOCOUNT ON
+    DECLARE @desde datetime, @hasta datetime
+    SET @desde = '19000101'
+    SET @hasta = '99991231'
+    IF RTRIM(ISNULL(@pFechaDesde, '')) <> ''
+        SET @desde = CONVERT(datetime, @pFechaDesde, 112)
+    IF RTRIM(ISNULL(@pFechaHasta, '')) <> ''
+        SET @hasta = DATEADD(day, 1, CONVERT(datetime, @pFechaHasta, 112))
+    DECLARE @medico char(50), @especialidad char(40)
+    SELECT @medico = MAX(M.Nombre), @especialidad = MAX(E.Especialidad)
+    FROM Medicos M (NOLOCK) LEFT JOIN Especialidades E (NOLOCK) ON E.IdEspecialidad = M.IdEspecialidad
+    WHERE M.Matricula = @pMatricula
+    SELECT CONVERT(char(6), @pMatricula) AS MatriculaMedico, ISNULL(@medico, '(sin nombre)') AS NombreMedico,
+           ISNULL(@especialidad, '') AS Especialidad,
+           X.Tipo, X.IdTicket, X.Fecha, X.Num_Afil, X.NumeroPlan, X.IdPrestador, X.Prestador_OS, X.NombrePrestador,
+           X.Items, X.Importe, X.ACargoOS, X.Importe - X.ACargoOS AS ACargoAfiliado
+    FROM (
+          SELECT CONVERT(varchar(12), 'Medicamentos') AS Tipo, T.IdTicket, T.Fecha_Prestacion AS Fecha, T.Num_Afil,
+                 T.NumeroPlan, T.IdPrestador, P.Prestador_OS, P.Nombre AS NombrePrestador,
+                 CONVERT(varchar(6), ISNULL(M.Matricula, '')) AS Matricula,
+                 CONVERT(char(50), CASE WHEN T.medico_receta IS NULL THEN '(sin médico)'
+                                        ELSE ISNULL((SELECT MAX(MM.Nombre) FROM Medicos MM (NOLOCK)
+                                                     WHERE MM.Matricula = M.Matricula), '(sin nombre)') END) AS Medico,
+                 (SELECT COUNT(*) FROM Item_Tickets I (NOLOCK) WHERE I.IdTicket = T.IdTicket) AS Items,
+                 ISNULL((SELECT SUM(I.Precio * (I.Cantidad - I.Cantidad_Dev)) FROM Item_Tickets I (NOLOCK)
+                         WHERE I.IdTicket = T.IdTicket), 0) AS Importe,
+                 T.Desc_al_afiliado AS ACargoOS, T.desc_os AS DescPrestador
+          FROM Tickets T (NOLOCK)
+               INNER JOIN Prestadores P (NOLOCK) ON P.IdPrestador = T.IdPrestador
+               LEFT JOIN Medicos M (NOLOCK) ON M.IdMedico = T.medico_receta
+          WHERE T.Anulado = 0 AND T.Fecha_Prestacion >= @desde AND T.Fecha_Prestacion < @hasta
+            AND T.medico_receta IN (SELECT MM.IdMedico FROM Medicos MM (NOLOCK) WHERE MM.Matricula = @pMatricula)
+          UNION ALL
+          SELECT 'Prácticas', T.IdTicket, T.FechaDePractica, T.Asociado, T.PlanAsociado, T.IdPrestador, P.Prestador_OS,
+                 P.Nombre, ISNULL(RIGHT('000000' + CONVERT(varchar(9), T.MatriculaPP), 6), ''),
+                 CONVERT(char(50), CASE WHEN T.MatriculaPP IS NULL THEN '(sin médico)'
+                                        ELSE ISNULL((SELECT MAX(MM.Nombre) FROM Medicos MM (NOLOCK)
+                                                     WHERE MM.Matricula = RIGHT('000000' + CONVERT(varchar(9), T.MatriculaPP), 6)),
+                                                    '(sin nombre)') END),
+                 (SELECT COUNT(*) FROM ItemTicketPrestador I (NOLOCK) WHERE I.IdTicket = T.IdTicket),
+                 ISNULL((SELECT SUM(I.Cantidad * ISNULL(I.ValorNomenclador, 0)) FROM ItemTicketPrestador I (NOLOCK)
+                         WHERE I.IdTicket = T.IdTicket), 0),
+                 ISNULL((SELECT SUM(I.Cantidad * ISNULL(I.ValorNomenclador, 0)) FROM ItemTicketPrestador I (NOLOCK)
+                         WHERE I.IdTicket = T.IdTicket), 0),
+                 CONVERT(money, 0)
+          FROM TicketPrestador T (NOLOCK)
+               INNER JOIN Prestadores P (NOLOCK) ON P.IdPrestador = T.IdPrestador
+          WHERE T.Anulado = 0 AND T.Operacion IN ('11', '31')
+            AND T.FechaDePractica >= @desde AND T.FechaDePractica < @hasta
+            AND RIGHT('000000' + CONVERT(varchar(9), T.MatriculaPP), 6) = @pMatricula) X
+    ORDER BY X.Num_Afil, X.Fecha, X.IdTicket
+END

@@ -1,0 +1,64 @@
+-- What a provider billed in a period, by prescribing physician (report KP4, layout PrestadorMedicoPrescr): its
+-- settled tickets (pharmacy or provider), one row per registration number. The provider is its id (the code when the id is
+-- missing or 0). Empty dates (or NULL) leave that end of the period open.
+CREATE PROCEDURE sprptPrestadorMedicoPrescr
+    @pPrestadorOS char(10),
+    @pFechaDesde char(8) = NULL,
+    @pFechaHasta char(8) = NULL,
+    @pIdPrestador int = NULL
+AS
+BEGIN
+    SET NOCOUNT ON
+    DECLARE @desde datetime, @hasta datetime
+    SET @desde = '19000101'
+    SET @hasta = '99991231'
+    IF RTRIM(ISNULL(@pFechaDesde, '')) <> ''
+        SET @desde = CONVERT(datetime, @pFechaDesde, 112)
+    IF RTRIM(ISNULL(@pFechaHasta, '')) <> ''
+        SET @hasta = DATEADD(day, 1, CONVERT(datetime, @pFechaHasta, 112))
+    IF ISNULL(@pIdPrestador, 0) = 0
+        SELECT @pIdPrestador = IdPrestador FROM Prestadores (NOLOCK) WHERE Prestador_OS = @pPrestadorOS
+    DECLARE @codigo char(10), @nombre char(50), @tipo char(30)
+    SELECT @codigo = P.Prestador_OS, @nombre = P.Nombre, @tipo = ISNULL(TP.TipoPrestador, '')
+    FROM Prestadores P (NOLOCK) LEFT JOIN TipoPrestador TP (NOLOCK) ON TP.IdTipoPrestador = P.IdTipoPrestador
+    WHERE P.IdPrestador = @pIdPrestador
+    SELECT @codigo AS CodigoPrestador, @nombre AS Prestador, @tipo AS TipoPrestador,
+           X.Matricula, X.Medico, COUNT(*) AS Tickets, SUM(X.Items) AS Items, SUM(X.Importe) AS Importe,
+           SUM(X.ACargoOS) AS ACargoOS, SUM(X.Importe - X.ACargoOS) AS ACargoAfiliado
+    FROM (
+          SELECT CONVERT(varchar(12), 'Medicamentos') AS Tipo, T.IdTicket, T.Fecha_Prestacion AS Fecha, T.Num_Afil,
+                 T.NumeroPlan, T.IdPrestador, P.Prestador_OS, P.Nombre AS NombrePrestador,
+                 CONVERT(varchar(6), ISNULL(M.Matricula, '')) AS Matricula,
+                 CONVERT(char(50), CASE WHEN T.medico_receta IS NULL THEN '(sin médico)'
+                                        ELSE ISNULL((SELECT MAX(MM.Nombre) FROM Medicos MM (NOLOCK)
+                                                     WHERE MM.Matricula = M.Matricula), '(sin nombre)') END) AS Medico,
+                 (SELECT COUNT(*) FROM Item_Tickets I (NOLOCK) WHERE I.IdTicket = T.IdTicket) AS Items,
+                 ISNULL((SELECT SUM(I.Precio * (I.Cantidad - I.Cantidad_Dev)) FROM Item_Tickets I (NOLOCK)
+                         WHERE I.IdTicket = T.IdTicket), 0) AS Importe,
+                 T.Desc_al_afiliado AS ACargoOS, T.desc_os AS DescPrestador
+          FROM Tickets T (NOLOCK)
+               INNER JOIN Prestadores P (NOLOCK) ON P.IdPrestador = T.IdPrestador
+               LEFT JOIN Medicos M (NOLOCK) ON M.IdMedico = T.medico_receta
+          WHERE T.Anulado = 0 AND T.Fecha_Prestacion >= @desde AND T.Fecha_Prestacion < @hasta
+            AND T.IdPrestador = @pIdPrestador
+          UNION ALL
+          SELECT 'Prácticas', T.IdTicket, T.FechaDePractica, T.Asociado, T.PlanAsociado, T.IdPrestador, P.Prestador_OS,
+                 P.Nombre, ISNULL(RIGHT('000000' + CONVERT(varchar(9), T.MatriculaPP), 6), ''),
+                 CONVERT(char(50), CASE WHEN T.MatriculaPP IS NULL THEN '(sin médico)'
+                                        ELSE ISNULL((SELECT MAX(MM.Nombre) FROM Medicos MM (NOLOCK)
+                                                     WHERE MM.Matricula = RIGHT('000000' + CONVERT(varchar(9), T.MatriculaPP), 6)),
+                                                    '(sin nombre)') END),
+                 (SELECT COUNT(*) FROM ItemTicketPrestador I (NOLOCK) WHERE I.IdTicket = T.IdTicket),
+                 ISNULL((SELECT SUM(I.Cantidad * ISNULL(I.ValorNomenclador, 0)) FROM ItemTicketPrestador I (NOLOCK)
+                         WHERE I.IdTicket = T.IdTicket), 0),
+                 ISNULL((SELECT SUM(I.Cantidad * ISNULL(I.ValorNomenclador, 0)) FROM ItemTicketPrestador I (NOLOCK)
+                         WHERE I.IdTicket = T.IdTicket), 0),
+                 CONVERT(money, 0)
+          FROM TicketPrestador T (NOLOCK)
+               INNER JOIN Prestadores P (NOLOCK) ON P.IdPrestador = T.IdPrestador
+          WHERE T.Anulado = 0 AND T.Operacion IN ('11', '31')
+            AND T.FechaDePractica >= @desde AND T.FechaDePractica < @hasta
+            AND T.IdPrestador = @pIdPrestador) X
+    GROUP BY X.Matricula, X.Medico
+    ORDER BY X.Medico, X.Matricula
+END

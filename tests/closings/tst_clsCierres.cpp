@@ -162,25 +162,6 @@ private slots:
         QCOMPARE(c.idCierre, 15);
     }
 
-    // The closing is read only from a single row.
-    void buscarLeeElCierreSoloConUnaFila()
-    {
-        for (const int filas : {0, 2, 1}) {
-            responderCierres(QVector<Fila>(filas, filaCierre(15, 7, "Farmacia Sin Departamento  ")));
-            clsCierres c = servicio();
-            c.idCierre = 3;
-            c.Buscar({}, 7);
-            QCOMPARE(c.CantidadItems, filas);
-            QCOMPARE(c.idCierre, filas == 1 ? 15 : 3);
-        }
-        clsCierres c = servicio();
-        c.Buscar({}, 7);
-        QCOMPARE(c.Cant_transac, qint16(41));
-        QCOMPARE(c.BPRAL, 8345.25);
-        QCOMPARE(c.FechaServer, QStringLiteral("03/06/2024 09:30:00"));
-        QCOMPARE(c.Nombre, QStringLiteral("Farmacia Sin Departamento"));
-    }
-
     void sentenciasDeDatosYAnulaciones_data()
     {
         QTest::addColumn<int>("operacion"); // 0 BuscarDatosCierre, 1 AnularCierre, 2 AnularTicket

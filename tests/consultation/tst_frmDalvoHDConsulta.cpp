@@ -144,10 +144,8 @@ private slots:
             QTest::newRow(clave) << QString::fromLatin1(clave) << QString::fromLatin1(criterio)
                                  << QString::fromUtf8(valor) << exacto << condicion;
         };
-        fila("1K", "Clave", "12", false, QStringLiteral(" P.IdPrestador = 12"));
         fila("3K", "Nombre", "O'Brien", true, QStringLiteral("M.Nombre = 'O''Brien'"));
         fila("4K", "Asociado", " 99 ", false, "T.num_Afil LIKE '99%' AND T.Fecha_Prestacion" + mayo);
-        fila("5K", "Prestador", "Sol", false, "P.Nombre LIKE '%Sol%' AND C.FechaServer" + mayo);
     }
     void sentenciasDeCadaTipo()
     {

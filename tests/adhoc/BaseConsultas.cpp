@@ -169,14 +169,6 @@ void escribir(frmConsultas& ventana, const QString& teclas)
     }
 }
 
-void pegar(frmConsultas& ventana, const QString& texto)
-{
-    auto* valor = control<QLineEdit>(ventana, "txtValor");
-    valor->setFocus(Qt::MouseFocusReason);
-    valor->selectAll();
-    valor->insert(texto);
-}
-
 void salirDelValor(frmConsultas& ventana)
 {
     control<QListWidget>(ventana, "lstCampos")->setFocus(Qt::MouseFocusReason);

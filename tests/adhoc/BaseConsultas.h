@@ -57,8 +57,6 @@ void elegirTabla(frmConsultas& ventana, const QString& tabla);
 void elegirColumna(frmConsultas& ventana, const QString& columna);
 // Replaces the value box's text by typing the keys (the key filter decides what stays).
 void escribir(frmConsultas& ventana, const QString& teclas);
-// Puts a text in the value box as pasting does, past the key filter.
-void pegar(frmConsultas& ventana, const QString& texto);
 // Moves the focus from the value box to the column list.
 void salirDelValor(frmConsultas& ventana);
 void pulsar(QWidget& ventana, const char* boton);

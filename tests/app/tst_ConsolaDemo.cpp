@@ -1,6 +1,7 @@
 // The start-up, the error driver and the keep-alive over the real demo server and its fault switch.
 
 #include "EntornoPrueba.h"
+#include "Ventanas.h"
 #include "app/VigiaConexion.h"
 #include "app/frmDalvoHD.h"
 #include "app/modDalvoHD.h"
@@ -23,15 +24,6 @@ using embebido::FallaSimulada;
 namespace {
 
 const QString kEmpresaDemo = QStringLiteral("Obra Social Provincial Andina de Mendoza");
-
-frmDalvoHD* ventanaPrincipal()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* v = qobject_cast<frmDalvoHD*>(w))
-            return v;
-    }
-    return nullptr;
-}
 
 // One row count of the errors kind: a statement that works whenever the link does.
 qint16 contarErrores()
@@ -86,7 +78,7 @@ private slots:
     void cleanup()
     {
         FallaSimulada::restablecer();
-        delete ventanaPrincipal();
+        delete prueba::ventanaAbierta<frmDalvoHD>();
         delete &frmDNS::instancia();
         delete gQuerys;
         gQuerys = nullptr;
@@ -120,7 +112,7 @@ private slots:
         QVERIFY2(rechazo.startsWith(QStringLiteral("18456\r\nNo se puede establecer la conexión")),
                  qPrintable(rechazo));
         QVERIFY(rechazo.contains(QStringLiteral("'operador'")));
-        frmDalvoHD* ventana = ventanaPrincipal();
+        frmDalvoHD* ventana = prueba::ventanaAbierta<frmDalvoHD>();
         QVERIFY(ventana);
         QCOMPARE(ventana->windowTitle(), QStringLiteral("Dalvo Help Desk ") + kEmpresaDemo);
         QCOMPARE(gNombreEmpresa, kEmpresaDemo);

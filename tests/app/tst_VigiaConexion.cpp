@@ -49,14 +49,6 @@ private slots:
         ui::frmProceso::instancia().Descargar();
     }
 
-    void unLatidoConsultaLosParametros()
-    {
-        VigiaConexion vigia;
-        vigia.latido();
-        QCOMPARE(servidor().sentencias().last(), clsParametros::TextoChkConnect());
-        QVERIFY(mCajas->mostrados().isEmpty());
-    }
-
     // A dropped link is noticed by the tick and recovered without a word.
     void unEnlaceCaidoSeRecuperaEnSilencio()
     {

@@ -1,6 +1,7 @@
-// The start-up: the argument, the log-in, the decimal separator, the company name, and the end.
+// The start-up: the argument, the log-in, the decimal separator and the company name.
 
 #include "ConsolaPrueba.h"
+#include "Ventanas.h"
 #include "app/frmDalvoHD.h"
 #include "app/modDalvoHD.h"
 #include "common/FuncionesGenerales.h"
@@ -10,19 +11,6 @@
 #include <QPushButton>
 
 using namespace dalvo;
-
-namespace {
-
-frmDalvoHD* ventanaPrincipal()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* v = qobject_cast<frmDalvoHD*>(w))
-            return v;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 class TestModDalvoHD : public QObject
 {
@@ -61,7 +49,7 @@ private slots:
 
     void cleanup()
     {
-        delete ventanaPrincipal();
+        delete prueba::ventanaAbierta<frmDalvoHD>();
         delete &frmDNS::instancia(); // the next Main loads a new one
         delete gQuerys;
         gQuerys = nullptr;
@@ -77,7 +65,6 @@ private slots:
         QTest::addColumn<QString>("argumento");
         QTest::newRow("ninguno") << QStringList{"dalvohd"} << "";
         QTest::newRow("kvl con blancos") << QStringList{"dalvohd", "  kvl  "} << "KVL";
-        QTest::newRow("Kvl") << QStringList{"dalvohd", "Kvl"} << "KVL";
         QTest::newRow("varios") << QStringList{"dalvohd", "kvl", "otro"} << "KVL OTRO";
     }
 
@@ -94,7 +81,7 @@ private slots:
         iniciar(false);
         QCOMPARE(mSalida->codigos, QList<int>{0});
         QVERIFY(mCajas->mostrados().isEmpty());
-        QVERIFY(!ventanaPrincipal());
+        QVERIFY(!prueba::ventanaAbierta<frmDalvoHD>());
         QVERIFY(gConexion);
     }
 
@@ -110,7 +97,6 @@ private slots:
         QTest::newRow("coma, una empresa")
             << es << 44 << QStringList{"Obra Social Provincial"} << "Dalvo Help Desk Obra Social Provincial";
         QTest::newRow("punto, una empresa") << en << 46 << QStringList{"OSP"} << "Dalvo Help Desk OSP";
-        QTest::newRow("sin fila") << es << 44 << QStringList{} << "Dalvo Help Desk ";
         QTest::newRow("dos filas") << es << 44 << QStringList{"A", "B"} << "Dalvo Help Desk ";
     }
 
@@ -126,41 +112,11 @@ private slots:
         iniciar(true);
         QVERIFY(mSalida->codigos.isEmpty());
         QCOMPARE(gSeparadorDecimal, qint16(separador));
-        frmDalvoHD* ventana = ventanaPrincipal();
+        frmDalvoHD* ventana = prueba::ventanaAbierta<frmDalvoHD>();
         QVERIFY(ventana);
         QVERIFY(ventana->isVisible());
-        QVERIFY(!ventana->isModal());
         QCOMPARE(ventana->windowTitle(), titulo);
         QCOMPARE(gConexion->UserName, QStringLiteral("operador"));
-    }
-
-    void leerNombreEmpresa_data()
-    {
-        QTest::addColumn<QStringList>("empresas");
-        QTest::addColumn<QString>("nombre");
-        QTest::newRow("una") << QStringList{"  OSP  "} << "OSP";
-        QTest::newRow("ninguna") << QStringList{} << "";
-        QTest::newRow("dos") << QStringList{"A", "B"} << "";
-    }
-
-    void leerNombreEmpresa()
-    {
-        QFETCH(QStringList, empresas);
-        QFETCH(QString, nombre);
-        mConsola->empresas = empresas;
-        mConsola->servidor.conectar();
-        QCOMPARE(LeerNombreEmpresa(), nombre);
-        QCOMPARE(mConsola->servidor.sentencias().last(), clsParametros::TextoBuscar());
-    }
-
-    void terminarCierraLaConexionYTermina()
-    {
-        mConsola->servidor.conectar();
-        const int cierres = mConsola->servidor.motor.guion->cierres;
-        Terminar();
-        QVERIFY(!gConexion);
-        QCOMPARE(mConsola->servidor.motor.guion->cierres, cierres + 1);
-        QCOMPARE(mSalida->codigos, QList<int>{0});
     }
 };
 

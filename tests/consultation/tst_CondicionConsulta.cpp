@@ -55,16 +55,12 @@ private slots:
         };
         const QString conFechas = QStringLiteral(", entre el ") + kEntre;
 
-        fila("1 código", 1, "Codigo", "100", false, "P.Prestador_OS LIKE '%100%'",
-             "Prestadores con código 100");
         fila("1 código exacto es igual", 1, "CODIGO", "100", true, "P.Prestador_OS LIKE '%100%'",
              "Prestadores con código 100");
         fila("1 licencia sin recortar", 1, "Licencia", " L12 ", false, "P.Licencia LIKE '% L12 %'",
              "Prestadores con licencia L12");
         fila("1 nombre exacto", 1, "Nombre", " Sol", true, "P.Nombre = ' Sol'",
              "Prestadores con nombre igual a Sol");
-        fila("1 nombre parecido", 1, "nombre", "Sol", false, "P.Nombre LIKE '%Sol%'",
-             "Prestadores con nombre parecido a Sol");
         fila("1 clave", 1, "Clave", "12", false, " P.IdPrestador = 12", "Prestador 12");
         fila("1 tipo", 1, "Tipo Prestador", "Farm", false, "TP.TipoPrestador LIKE 'Farm%'",
              "Prestadores con nombre igual a Farm");
@@ -75,57 +71,32 @@ private slots:
 
         fila("2 número exacto", 2, "Numero", "12345678/00", true, "Num_Afil = '12345678/00'",
              "Afiliados con número igual a 12345678/00");
-        fila("2 número parecido", 2, "Numero", "123", false, "Num_Afil LIKE '%123%'",
-             "Afiliados con número parecido a 123");
         fila("2 clave como número", 2, "Clave", "123", false, "Num_Afil LIKE '%123%'",
              "Afiliados con número parecido a 123");
 
-        fila("3 troquel exacto", 3, "Troquel", "1234567", true, "M.Troquel = '1234567'",
-             "Medicamentos con troquel igual a 1234567");
         fila("3 troquel parecido", 3, "Troquel", "123", false, "M.Troquel LIKE '%123%'",
              "Medicamentos con troquel parecido a 123");
         fila("3 barra exacta", 3, "Codigo de Barra", "7790001", true, "M.Barra = '7790001'",
              "Medicamentos con código de barra igual a 7790001");
-        fila("3 barra parecida", 3, "Codigo de Barra", "779", false, "M.Barra LIKE '%779%'",
-             "Medicamentos con código de barra parecido a 779");
-        fila("3 nombre exacto", 3, "Nombre", "AMOXIDAL", true, "M.Nombre = 'AMOXIDAL'",
-             "Medicamentos con nombre igual a AMOXIDAL");
-        fila("3 nombre parecido", 3, "Nombre", "AMOX", false, "M.Nombre LIKE '%AMOX%'",
-             "Medicamentos con nombre parecido a AMOX");
 
         fila("7 código exacto", 7, "Codigo", "420101", true, "P.PracticaOS = '420101'",
              "Prácticas con código igual a 420101");
-        fila("7 código parecido", 7, "Codigo", "4201", false, "P.PracticaOS LIKE '%4201%'",
-             "Prácticas con código parecido a 4201");
         fila("7 nombre exacto es prefijo", 7, "Nombre", "CONSULTA", true, "P.Descripcion LIKE 'CONSULTA%'",
              "Práctica con nombre igual a CONSULTA");
-        fila("7 nombre parecido", 7, "Nombre", "CONSULTA", false, "P.Descripcion LIKE '%CONSULTA%'",
-             "Práctica con nombre parecido a CONSULTA");
 
-        fila("8 matrícula exacta", 8, "Matricula", "000101", true, "M.Matricula = '000101'",
-             "Medico con matrícula igual a 000101");
         fila("8 matrícula parecida", 8, "Matricula", "101", false, "M.Matricula LIKE '%101%'",
              "Medicos con matrícula parecida a 101");
         fila("8 clave entre comillas", 8, "Clave", "5", false, "M.idMedico = '5'",
              "Médico con clave igual a 5");
         fila("8 nombre exacto es prefijo", 8, "Nombre", "Muñoz", true, "M.Nombre LIKE 'Muñoz%'",
              "Médicos con nombre igual a Muñoz");
-        fila("8 nombre parecido", 8, "Nombre", "Muñoz", false, "M.Nombre LIKE '%Muñoz%'",
-             "Médicos con nombre parecido a Muñoz");
 
         fila("4 fecha", 4, "Fecha", "", false, " " + rango("T.Fecha_Prestacion"),
              "Tickets entre el " + kEntre);
-        fila("4 clave", 4, "Clave", "123", false, "T.IdTicket = 123", "Ticket número 123");
         fila("4 ausyst", 4, "AuSysT", "4567", false, "T.AuSysT = 4567", "Ticket AuSysT 4567");
         fila("4 código exacto", 4, "Codigo Prestador", "100001", true,
              "P.Prestador_OS = '100001' AND " + rango("T.Fecha_Prestacion"),
              "Tickets para codigo de prestador igual a 100001" + conFechas);
-        fila("4 código parecido", 4, "Codigo Prestador", "1000", false,
-             "P.Prestador_OS LIKE '%1000%' AND " + rango("T.Fecha_Prestacion"),
-             "Tickets para codigo de prestador parecido a 1000" + conFechas);
-        fila("4 nombre exacto", 4, "Nombre Prestador", "Farmacia Sol", true,
-             "P.Nombre = 'Farmacia Sol' AND " + rango("T.Fecha_Prestacion"),
-             "Tickets para nombre de prestador igual a Farmacia Sol" + conFechas);
         fila("4 nombre parecido", 4, "Nombre Prestador", "Sol", false,
              "P.Nombre LIKE '%Sol%' AND " + rango("T.Fecha_Prestacion"),
              "Tickets para nombre de prestador parecido a Sol" + conFechas);
@@ -135,15 +106,9 @@ private slots:
 
         fila("9 fecha", 9, "Fecha", "", false, " " + rango("T.FechaDePractica"),
              "Tickets entre el " + kEntre);
-        fila("9 clave", 9, "Clave", "123", false, "T.IdTicket = 123", "Ticket número 123");
-        fila("9 ausyst", 9, "AuSysT", "45", false, "T.AuSysT = 45", "Ticket AuSysT 45");
         fila("9 código exacto", 9, "Codigo Prestador", "200004", true,
              "P.Prestador_OS = '200004' AND " + rango("T.FechaDePractica"),
              "Tickets para codigo de prestador igual a 200004" + conFechas);
-        fila("9 nombre parecido", 9, "Nombre Prestador", "Cuyo", false,
-             "P.Nombre LIKE '%Cuyo%' AND " + rango("T.FechaDePractica"),
-             "Tickets para nombre de prestador parecido a Cuyo" + conFechas);
-        fila("9 cierre", 9, "Cierre", "8", false, "T.idCierre = 8", "Tickets del cierre 8");
         fila("9 asociado", 9, "Asociado", " 99 ", false,
              "T.Asociado LIKE '99%' AND " + rango("T.FechaDePractica"), "Tickets del asociado 99");
 
@@ -152,19 +117,15 @@ private slots:
         fila("5 prestador exacto", 5, "Prestador", "Farmacia Sol", true,
              "P.Nombre = 'Farmacia Sol' AND " + rango("C.FechaServer"),
              "Cierres para nombre de prestador igual a Farmacia Sol" + conFechas);
-        fila("5 prestador parecido", 5, "Prestador", "Sol", false,
-             "P.Nombre LIKE '%Sol%' AND " + rango("C.FechaServer"),
-             "Cierres para nombre de prestador parecido a Sol" + conFechas);
 
         fila("10 código parecido", 10, "Codigo", "7", false, "A.CodigoAccion LIKE '%7%'",
              "Medicamentos con código parecido a 7");
         fila("10 nombre exacto", 10, "Nombre", "Antibióticos", true, "A.Descripcion = 'Antibióticos'",
              "Acciones con nombre igual a Antibióticos");
-        fila("10 nombre parecido", 10, "Nombre", "anti", false, "A.Descripcion LIKE '%anti%'",
-             "Acciones con nombre parecido a anti");
 
         fila("6 clave", 6, "Clave", "547", false, " NumeroErrorSYS = 547", "Error número 547");
         fila("6 criterio desconocido", 6, "Otro", "547", false, "", "Lista de Errores");
+        fila("1 criterio desconocido", 1, "Otro", "x", false, "", "<sin cambio>");
     }
     void condiciones()
     {
@@ -181,36 +142,17 @@ private slots:
         QVERIFY(!r.valorReescrito);
     }
 
-    void fechasVacias()
-    {
-        const CondicionConsulta r = armar(1, QStringLiteral("Con Movimientos"), {}, false, {}, {});
-        QCOMPARE(r.condicion,
-                 QStringLiteral(" (SELECT COUNT(*) FROM Tickets T (NOLOCK) WHERE T.IdPrestador = "
-                                "P.IdPrestador AND T.Fecha_Prestacion BETWEEN '' AND '') > 0"));
-        QCOMPARE(*r.descripcion, QStringLiteral("Prestadores con movimientos entre el  y el "));
-    }
-
-    void criterioDesconocidoNoCambiaNada()
-    {
-        const CondicionConsulta r = armar(1, QStringLiteral("Otro"), QStringLiteral("x"));
-        QVERIFY(r.numeroValido);
-        QVERIFY(r.condicion.isEmpty());
-        QVERIFY(!r.descripcion);
-    }
-
     // Exact action codes are written back with four digits; caption and condition use the new text.
     void codigoDeAccionExacto_data()
     {
         QTest::addColumn<QString>("valor");
         QTest::addColumn<QString>("codigo");
-        QTest::newRow("7") << "7"
-                           << "0007";
-        QTest::newRow("con blancos") << " 7 "
-                                     << "0007";
-        QTest::newRow("cinco cifras") << "12345"
-                                      << "2345";
-        QTest::newRow("cuatro cifras") << "0123"
-                                       << "0123";
+        const auto fila = [](const char* valor, const char* codigo) {
+            QTest::newRow(valor) << QString::fromLatin1(valor) << QString::fromLatin1(codigo);
+        };
+        fila("7", "0007");
+        fila(" 7 ", "0007");
+        fila("12345", "2345");
     }
     void codigoDeAccionExacto()
     {
@@ -307,10 +249,8 @@ private slots:
             {"1 OR 1=1", false}, {"１２", false},  {"\n1", false}, {",", false},   {"+", false}};
         for (const auto& [valor, numero] : es)
             QTest::addRow("es_AR '%s'", valor) << "es_AR" << QString::fromUtf8(valor) << numero;
-        QTest::newRow("en_US punto") << "en_US"
-                                     << "1.5" << true;
-        QTest::newRow("en_US coma") << "en_US"
-                                    << "1,5" << false;
+        QTest::newRow("en_US punto") << QStringLiteral("en_US") << QStringLiteral("1.5") << true;
+        QTest::newRow("en_US coma") << QStringLiteral("en_US") << QStringLiteral("1,5") << false;
     }
     void esNumero()
     {

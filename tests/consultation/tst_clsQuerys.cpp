@@ -170,7 +170,7 @@ const QString kDatosPrestador = QStringLiteral(
     "P.IdDepartamento    LEFT JOIN PrestadorActualizaciones PA (NOLOCK) ON PA.IdPrestador = P.IdPrestador    "
     "Where P.IdPrestador = ");
 
-Tabla cuenta(const QVariant& valor)
+Tabla cuenta(int valor)
 {
     return tabla({columna(QStringLiteral("Cuenta"), adInteger)}, {{valor}});
 }
@@ -181,6 +181,21 @@ Tabla filas(int cantidad)
     for (int i = 0; i < cantidad; ++i)
         valores.append(QVector<QVariant>{i});
     return tabla({columna(QStringLiteral("Id"), adInteger)}, valores);
+}
+
+void ejecutar(clsQuerys& querys, const QString& operacion)
+{
+    if (operacion == u"BuscarItemsTicket farmacia")
+        querys.BuscarItemsTicket(1234, true);
+    else if (operacion == u"BuscarItemsTicket prestador")
+        querys.BuscarItemsTicket(1234, false);
+    else if (operacion == u"Parametros")
+        querys.Parametros();
+    else if (operacion == u"DatosPrestador")
+        querys.DatosPrestador(25);
+    else
+        querys.CantidadTransacciones(7, QStringLiteral("06/01/2024 00:00:00"),
+                                     QStringLiteral("06/30/2024 23:59:59"));
 }
 
 } // namespace
@@ -195,8 +210,6 @@ class TestClsQuerys : public QObject
     std::function<Lote(const QString&)> mRespuesta;
 
     QString enviada() const { return mFalso->guion->sentencias.last(); }
-
-    // Every statement of the catalogue answers what mRespuesta says (one "Cuenta" row of 0 when unset).
     void responder(std::function<Lote(const QString&)> respuesta) { mRespuesta = std::move(respuesta); }
 
 private slots:
@@ -222,160 +235,112 @@ private slots:
     }
 
     // Every kind, count and rows, with and without a condition: WHERE, then kind 4's grouping, then the
-    // ordering, which only a condition brings.
+    // ordering, which only a condition brings. Only the providers' rows take the dates, as SQL dates.
     void consultaEnviaElTextoDeCadaTipo_data()
     {
         QTest::addColumn<int>("caso");
         QTest::addColumn<bool>("bCuenta");
         QTest::addColumn<QString>("condicion");
+        QTest::addColumn<QString>("desde");
         QTest::addColumn<QString>("esperado");
         const QString cond = QStringLiteral("P.Nombre LIKE '%a%'");
+        const QString mayo = QStringLiteral("01/05/2024");
         for (const Base& base : bases()) {
             const QString nombre =
                 QStringLiteral("%1 %2").arg(base.caso).arg(QLatin1String(base.cuenta ? "cuenta" : "filas"));
             const QString agrupacion = base.caso == 4 && !base.cuenta ? kAgrupacionTickets : QString();
             QTest::newRow(qPrintable(nombre + " sin condicion"))
-                << base.caso << base.cuenta << QString() << base.texto + agrupacion;
+                << base.caso << base.cuenta << QString() << mayo << base.texto + agrupacion;
             QTest::newRow(qPrintable(nombre + " con condicion"))
-                << base.caso << base.cuenta << cond
+                << base.caso << base.cuenta << cond << QString()
                 << base.texto + QStringLiteral(" WHERE ") + cond + agrupacion + QStringLiteral(" ORDER BY 1");
         }
-        QTest::newRow("1 filas sin condicion") << 1 << false << QString() << filasPrestadores({}, {});
+        QTest::newRow("1 filas sin fechas")
+            << 1 << false << QString() << QString() << filasPrestadores({}, {});
         QTest::newRow("1 filas con condicion")
-            << 1 << false << cond
+            << 1 << false << cond << QString()
             << filasPrestadores({}, {}) + QStringLiteral(" WHERE ") + cond + QStringLiteral(" ORDER BY 1");
+        QTest::newRow("1 filas con fechas")
+            << 1 << false << QString() << QStringLiteral("3/5/2024")
+            << filasPrestadores(QStringLiteral("05/03/2024 00:00:00"), QStringLiteral("05/31/2024 23:59:59"));
+        QTest::newRow("tipo desconocido") << 11 << false << QStringLiteral("X = 1") << QString()
+                                          << QStringLiteral(" WHERE X = 1 ORDER BY 1");
     }
-
     void consultaEnviaElTextoDeCadaTipo()
     {
         QFETCH(int, caso);
         QFETCH(bool, bCuenta);
         QFETCH(QString, condicion);
-        QFETCH(QString, esperado);
-        clsQuerys querys;
-        querys.Consulta(caso, condicion, bCuenta)->Close();
-        QCOMPARE(enviada(), esperado);
-        QCOMPARE(clsQuerys::TextoConsulta(caso, condicion, bCuenta), esperado);
-    }
-
-    // The providers' rows count tickets between the range's first second and its last.
-    void lasFechasDeLosPrestadoresVanEnFormaSql_data()
-    {
-        QTest::addColumn<QString>("desde");
-        QTest::addColumn<QString>("hasta");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("rango") << "01/05/2024"
-                               << "31/05/2024"
-                               << filasPrestadores(QStringLiteral("05/01/2024 00:00:00"),
-                                                   QStringLiteral("05/31/2024 23:59:59"));
-        QTest::newRow("sin fechas") << ""
-                                    << "" << filasPrestadores({}, {});
-        QTest::newRow("solo desde") << "3/2/2024"
-                                    << "" << filasPrestadores(QStringLiteral("02/03/2024 00:00:00"), {});
-    }
-
-    void lasFechasDeLosPrestadoresVanEnFormaSql()
-    {
         QFETCH(QString, desde);
-        QFETCH(QString, hasta);
         QFETCH(QString, esperado);
+        const QString hasta = desde.isEmpty() ? QString() : QStringLiteral("31/05/2024");
         clsQuerys querys;
-        querys.Consulta(1, {}, false, desde, hasta)->Close();
+        querys.Consulta(caso, condicion, bCuenta, desde, hasta)->Close();
         QCOMPARE(enviada(), esperado);
-        // Only the providers' rows take the dates.
-        querys.Consulta(4, {}, true, desde, hasta)->Close();
-        QVERIFY(!enviada().contains(QStringLiteral("05/01/2024")));
     }
 
-    // A kind the catalogue does not know sends the condition alone, and the server's error comes back.
-    void unTipoDesconocidoNoEnviaTextoDelCatalogo_data()
+    // The other statements; a database error leaves with the operation's source. Consulta,
+    // BuscarItemsTicket and Parametros keep the previous count, the others have cleared it.
+    void otrasOperaciones_data()
     {
-        QTest::addColumn<int>("caso");
-        QTest::addColumn<QString>("condicion");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("0 sin condicion") << 0 << ""
-                                         << "";
-        QTest::newRow("11 con condicion") << 11 << "X = 1"
-                                          << " WHERE X = 1 ORDER BY 1";
+        QTest::addColumn<QString>("operacion");
+        QTest::addColumn<QStringList>("esperadas");
+        QTest::addColumn<int>("cuentaTrasFalla");
+        const QString junio = QStringLiteral("BETWEEN '06/01/2024 00:00:00' AND '06/30/2024 23:59:59'");
+        QTest::newRow("items farmacia")
+            << "BuscarItemsTicket farmacia" << QStringList{kItemsFarmacia + QStringLiteral("1234")} << 1;
+        QTest::newRow("items prestador")
+            << "BuscarItemsTicket prestador" << QStringList{kItemsPrestador + QStringLiteral("1234")} << 1;
+        QTest::newRow("datos del prestador")
+            << "DatosPrestador" << QStringList{kDatosPrestador + QStringLiteral("25")} << 0;
+        QTest::newRow("parametros") << "Parametros"
+                                    << QStringList{QStringLiteral(
+                                           "SELECT Parametros.NombreEmpresa FROM Parametros (NOLOCK)")}
+                                    << 1;
+        // Pharmacy tickets plus provider tickets of operations 11 and 31; the dates go in as they are.
+        QTest::newRow("transacciones")
+            << "CantidadTransacciones"
+            << QStringList{QStringLiteral(
+                               "SELECT COUNT(*) AS [Cuenta] FROM Tickets (NOLOCK)     WHERE IdPrestador = 7"
+                               "        AND Fecha_Prestacion ") +
+                               junio,
+                           QStringLiteral(
+                               "SELECT COUNT(*) AS [Cuenta] FROM TicketPrestador (NOLOCK)     WHERE "
+                               "IdPrestador = 7      AND Operacion IN ('31', '11')      AND "
+                               "FechaDePractica ") +
+                               junio}
+            << 0;
     }
-
-    void unTipoDesconocidoNoEnviaTextoDelCatalogo()
+    void otrasOperaciones()
     {
-        QFETCH(int, caso);
-        QFETCH(QString, condicion);
-        QFETCH(QString, esperado);
-        responder([](const QString&) -> Lote {
-            pruebas::fallar({registro(102, QStringLiteral("42000"), QStringLiteral("Incorrect syntax"))});
-        });
+        QFETCH(QString, operacion);
+        QFETCH(QStringList, esperadas);
+        QFETCH(int, cuentaTrasFalla);
         clsQuerys querys;
+        responder([](const QString& sql) {
+            if (sql.contains(QStringLiteral("NombreEmpresa")))
+                return lote({tabla({columna(QStringLiteral("NombreEmpresa"), adVarChar, 60)}, {{"OSP"}})});
+            return lote({cuenta(sql.contains(QStringLiteral("TicketPrestador (NOLOCK)")) ? 5 : 12)});
+        });
+        const qsizetype antes = mFalso->guion->sentencias.size();
+        ejecutar(querys, operacion);
+        QCOMPARE(mFalso->guion->sentencias.mid(antes), esperadas);
+        QCOMPARE(querys.RegistrosAfectados(), qint16(1));
+        if (operacion == u"CantidadTransacciones")
+            QCOMPARE(querys.CantidadTransacciones(7, {}, {}), 17);
+
+        responder([](const QString&) -> Lote {
+            pruebas::fallar({registro(208, QStringLiteral("42S02"), QStringLiteral("Invalid object name"))});
+        });
         try {
-            querys.Consulta(caso, condicion);
+            ejecutar(querys, operacion);
             QFAIL("no falló");
         } catch (const Falla& f) {
-            QCOMPARE(f.Numero, 102);
-            QCOMPARE(f.Origen, QStringLiteral("clsQuerys.Consulta"));
+            QCOMPARE(f.Numero, 208);
+            QCOMPARE(f.Origen, QStringLiteral("clsQuerys.") + operacion.section(u' ', 0, 0));
+            QCOMPARE(f.Descripcion, QStringLiteral("42S02 Invalid object name"));
         }
-        QCOMPARE(enviada(), esperado);
-    }
-
-    void itemsDeTicketDeCadaLado_data()
-    {
-        QTest::addColumn<bool>("farmacia");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("farmacia") << true << kItemsFarmacia + QStringLiteral("1234");
-        QTest::newRow("prestador") << false << kItemsPrestador + QStringLiteral("1234");
-    }
-
-    void itemsDeTicketDeCadaLado()
-    {
-        QFETCH(bool, farmacia);
-        QFETCH(QString, esperado);
-        responder([](const QString&) { return lote({filas(3)}); });
-        clsQuerys querys;
-        querys.BuscarItemsTicket(1234, farmacia)->Close();
-        QCOMPARE(enviada(), esperado);
-        QCOMPARE(querys.RegistrosAfectados(), qint16(3));
-    }
-
-    void datosDelPrestador()
-    {
-        responder([](const QString&) { return lote({filas(1)}); });
-        clsQuerys querys;
-        auto rs = querys.DatosPrestador(25);
-        QCOMPARE(enviada(), kDatosPrestador + QStringLiteral("25"));
-        QCOMPARE(querys.RegistrosAfectados(), qint16(1));
-    }
-
-    // Pharmacy tickets plus provider tickets of operations 11 and 31; the dates go in as they are.
-    void cantidadDeTransacciones_data()
-    {
-        QTest::addColumn<int>("deFarmacia");
-        QTest::addColumn<int>("dePrestador");
-        QTest::newRow("ambas") << 12 << 5;
-        QTest::newRow("ninguna") << 0 << 0;
-    }
-
-    void cantidadDeTransacciones()
-    {
-        QFETCH(int, deFarmacia);
-        QFETCH(int, dePrestador);
-        responder([&](const QString& sql) {
-            return lote({cuenta(sql.contains(QStringLiteral("TicketPrestador")) ? dePrestador : deFarmacia)});
-        });
-        const QString desde = QStringLiteral("06/01/2024 00:00:00");
-        const QString hasta = QStringLiteral("06/30/2024 23:59:59");
-        clsQuerys querys;
-        QCOMPARE(querys.CantidadTransacciones(7, desde, hasta), deFarmacia + dePrestador);
-        const QStringList& enviadas = mFalso->guion->sentencias;
-        QCOMPARE(enviadas.at(enviadas.size() - 2),
-                 QStringLiteral("SELECT COUNT(*) AS [Cuenta] FROM Tickets (NOLOCK)     WHERE IdPrestador = 7"
-                                "        AND Fecha_Prestacion BETWEEN '06/01/2024 00:00:00' AND "
-                                "'06/30/2024 23:59:59'"));
-        QCOMPARE(enviadas.last(),
-                 QStringLiteral("SELECT COUNT(*) AS [Cuenta] FROM TicketPrestador (NOLOCK)     WHERE "
-                                "IdPrestador = 7      AND Operacion IN ('31', '11')      AND FechaDePractica "
-                                "BETWEEN '06/01/2024 00:00:00' AND '06/30/2024 23:59:59'"));
-        QCOMPARE(querys.RegistrosAfectados(), qint16(1));
+        QCOMPARE(querys.RegistrosAfectados(), qint16(cuentaTrasFalla));
     }
 
     // The count is kept wide and narrowed to 16 bits when read.
@@ -386,7 +351,6 @@ private slots:
         QTest::newRow("32767") << 32767 << false;
         QTest::newRow("32768") << 32768 << true;
     }
-
     void registrosAfectadosDesbordaSobre32767()
     {
         QFETCH(int, cantidad);
@@ -403,98 +367,6 @@ private slots:
             QCOMPARE(f.Descripcion, QStringLiteral("Desbordamiento"));
             QCOMPARE(f.Origen, QStringLiteral("clsQuerys.RegistrosAfectados"));
         }
-    }
-
-    // A database error leaves with the operation's source; Consulta, BuscarItemsTicket and Parametros keep
-    // the previous count, DatosPrestador and CantidadTransacciones have cleared it.
-    void unErrorDeLaBaseSaleConElOrigenDeLaOperacion_data()
-    {
-        QTest::addColumn<QString>("operacion");
-        QTest::addColumn<int>("cuentaDespues");
-        for (const char* op : {"Consulta", "BuscarItemsTicket", "Parametros"})
-            QTest::newRow(op) << QString::fromLatin1(op) << 4;
-        for (const char* op : {"DatosPrestador", "CantidadTransacciones"})
-            QTest::newRow(op) << QString::fromLatin1(op) << 0;
-    }
-
-    void unErrorDeLaBaseSaleConElOrigenDeLaOperacion()
-    {
-        QFETCH(QString, operacion);
-        QFETCH(int, cuentaDespues);
-        clsQuerys querys;
-        responder([](const QString&) { return lote({filas(4)}); });
-        querys.Consulta(3, {})->Close();
-
-        responder([](const QString&) -> Lote {
-            pruebas::fallar({registro(208, QStringLiteral("42S02"), QStringLiteral("Invalid object name"))});
-        });
-        try {
-            if (operacion == u"Consulta")
-                querys.Consulta(3, {});
-            else if (operacion == u"BuscarItemsTicket")
-                querys.BuscarItemsTicket(1, true);
-            else if (operacion == u"Parametros")
-                querys.Parametros();
-            else if (operacion == u"DatosPrestador")
-                querys.DatosPrestador(1);
-            else
-                querys.CantidadTransacciones(1, {}, {});
-            QFAIL("no falló");
-        } catch (const Falla& f) {
-            QCOMPARE(f.Numero, 208);
-            QCOMPARE(f.Origen, QStringLiteral("clsQuerys.") + operacion);
-            QCOMPARE(f.Descripcion, QStringLiteral("42S02 Invalid object name"));
-        }
-        QCOMPARE(querys.RegistrosAfectados(), qint16(cuentaDespues));
-    }
-
-    // Any other failure inside an operation leaves the same way, with its own number.
-    void unaCuentaSinSuColumnaFallaConElOrigenDeLaOperacion()
-    {
-        responder([](const QString&) { return lote({filas(1)}); });
-        clsQuerys querys;
-        try {
-            querys.CantidadTransacciones(1, {}, {});
-            QFAIL("no falló");
-        } catch (const Falla& f) {
-            QCOMPARE(f.Numero, errores::ElementoNoEncontrado);
-            QCOMPARE(f.Origen, QStringLiteral("clsQuerys.CantidadTransacciones"));
-        }
-    }
-
-    // The company name is taken only from a single row; otherwise the previous one stays.
-    void nombreDeLaEmpresa_data()
-    {
-        QTest::addColumn<QVariantList>("nombres");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("una fila") << QVariantList{QStringLiteral("  Obra Social del Sur ")}
-                                  << "Obra Social del Sur";
-        QTest::newRow("nula") << QVariantList{QVariant()} << "";
-        QTest::newRow("ninguna") << QVariantList{} << "Anterior";
-        QTest::newRow("dos") << QVariantList{QStringLiteral("A"), QStringLiteral("B")} << "Anterior";
-    }
-
-    void nombreDeLaEmpresa()
-    {
-        QFETCH(QVariantList, nombres);
-        QFETCH(QString, esperado);
-        clsQuerys querys;
-        responder([](const QString&) {
-            return lote({tabla({columna(QStringLiteral("NombreEmpresa"), adVarChar, 60)},
-                               {{QStringLiteral("Anterior")}})});
-        });
-        querys.Parametros()->Close();
-
-        QVector<QVector<QVariant>> valores;
-        for (const QVariant& v : nombres)
-            valores.append(QVector<QVariant>{v});
-        responder([&](const QString&) {
-            return lote({tabla({columna(QStringLiteral("NombreEmpresa"), adVarChar, 60)}, valores)});
-        });
-        auto rs = querys.Parametros();
-        QCOMPARE(enviada(), QStringLiteral("SELECT Parametros.NombreEmpresa FROM Parametros (NOLOCK)"));
-        QCOMPARE(querys.NombreEmpresa(), esperado);
-        QCOMPARE(querys.RegistrosAfectados(), qint16(nombres.size()));
     }
 };
 

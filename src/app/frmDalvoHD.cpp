@@ -222,6 +222,7 @@ void frmDalvoHD::conectarEventos()
     connect(lvwGeneral, &QWidget::customContextMenuRequested, this, &frmDalvoHD::lvwGeneral_MouseUp);
     connect(mnuVetItemTicket, &QAction::triggered, this, &frmDalvoHD::mnuVetItemTicket_Click);
     connect(mnuPrestadorInformacion, &QAction::triggered, this, &frmDalvoHD::mnuPrestadorInformacion_Click);
+    connect(this, &frmDalvoHD::mostrarCierre, this, &frmDalvoHD::abrirCierre);
     connect(mnuCierreTotales, &QAction::triggered, this, &frmDalvoHD::mnuCierreTotales_Click);
     connect(mnuReportes, &QAction::triggered, this, &frmDalvoHD::mnuReportes_Click);
     connect(mnuReportesGenerales, &QAction::triggered, this, &frmDalvoHD::mnuReportesGenerales_Click);

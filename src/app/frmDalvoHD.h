@@ -32,8 +32,9 @@ class frmAbout;
 // The console's main window. This class is split by concern over several files:
 //  - frmDalvoHD.cpp: the frame (controls, load, resize, unload, keep-alive, Sistema menu);
 //  - frmDalvoHDFechas.cpp: the two date fields;
-//  - frmDalvoHDPendientes.cpp: the handlers other parts of the console fill in (the kind choice, the
-//    consultation run, the result list, the Ticket/Prestador/Cierre/Reportes menus, Consultas...).
+//  - the handlers of the other parts, each in a file of its own: frmDalvoHD_Consulta.cpp and
+//    frmDalvoHD_Resultados.cpp (the consultation and the result list), frmDalvoHDReportes.cpp,
+//    frmDalvoHDConsultas.cpp (ad-hoc queries), frmDalvoHDCierres.cpp (the closings windows).
 // Every control carries its system name as objectName.
 class frmDalvoHD : public QMainWindow
 {
@@ -99,7 +100,8 @@ private slots:
     void lvwGeneral_MouseUp(const QPoint& posicion); // right button: the kind's popup menu
     void mnuVetItemTicket_Click();
     void mnuPrestadorInformacion_Click();
-    // --- Filled in by the closings and the reports ---
+    // --- The closings (frmDalvoHDCierres.cpp) and the reports ---
+    void abrirCierre(qint32 pIdPrestador, qint32 pIdCierre, bool bFarmacia); // mostrarCierre
     void mnuCierreTotales_Click();
     void mnuReportes_Click();
     void mnuReportesGenerales_Click();

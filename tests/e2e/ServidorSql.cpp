@@ -147,9 +147,9 @@ QString ServidorSql::servidorEmbebido() const
     return QStringLiteral("sqlite:") + mRutaBase;
 }
 
-QString copiaBase(const QTemporaryDir& carpeta)
+QString copiaBase(const QTemporaryDir& carpeta, const QString& nombre)
 {
-    const QString ruta = carpeta.filePath(QStringLiteral("copia.sqlite"));
+    const QString ruta = carpeta.filePath(nombre);
     QFile::remove(ruta);
     QFile::copy(demo::pruebas::basePruebas(), ruta);
     return ruta;

@@ -41,7 +41,7 @@ private:
 };
 
 // A copy of the Pruebas database for a test that writes; lives as long as the folder.
-QString copiaBase(const QTemporaryDir& carpeta);
+QString copiaBase(const QTemporaryDir& carpeta, const QString& nombre = QStringLiteral("copia.sqlite"));
 
 // A connection as the log-in opens it: user operador, password demo.
 std::unique_ptr<cUserConnection> conectar(const QString& servidor,

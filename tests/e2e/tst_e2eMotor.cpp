@@ -3,12 +3,13 @@
 // values, ActualSize), the same errors and the same messages over the wire as without it.
 
 #include "adhoc/SentenciasConsultas.h"
+#include "closings/clsCierres.h"
 #include "common/Falla.h"
+#include "common/Reloj.h"
 #include "consultation/CondicionConsulta.h"
 #include "consultation/clsQuerys.h"
 #include "data/ChekConexion.h"
 #include "data/ChekError.h"
-#include "data/Command.h"
 #include "data/clsParametros.h"
 #include "demo/BasePruebas.h"
 #include "e2e/ServidorSql.h"
@@ -199,6 +200,11 @@ private slots:
         QTest::newRow("error tras el primero") << "SELECT 1 AS Uno; SELECT * FROM Nada" << true;
         QTest::newRow("avisos") << "PRINT 'Procesando cierre de Ñandú'; SELECT 2 AS Dos; PRINT 'listo'"
                                 << true;
+        QTest::newRow("numeric calculado") << "SELECT CONVERT(numeric(5,2), 100.0 / 3) AS Porcentaje" << true;
+        QTest::newRow("los demás tipos")
+            << "SELECT CONVERT(float, 1.5) AS F, CONVERT(bigint, 5) AS BI, CONVERT(tinyint, 7) AS TI, "
+               "N'Ñandú Ω' AS NV, CONVERT(decimal(9,3), 2.5) AS D"
+            << true;
         QTest::newRow("objeto inválido") << "SELECT * FROM Prestadore (NOLOCK)" << false;
         QTest::newRow("columna inválida") << "SELECT Importe FROM Cierres (NOLOCK)" << false;
         QTest::newRow("sintaxis") << "SELECT FROM WHERE" << false;
@@ -213,39 +219,6 @@ private slots:
         QFETCH(QString, sql);
         QFETCH(bool, conFilas);
         compararSentencia(sql, conFilas);
-    }
-
-    // A procedure called with typed parameters (the ODBC call syntax, an RPC): its result sets and RETURN
-    // value as the embedded engine gives them.
-    void procedimientoConParametros()
-    {
-        const int ticket =
-            valor(QStringLiteral("SELECT MIN(IdTicket) FROM ItemTicketPrestador (NOLOCK)")).toInt();
-        const auto llamar = [&](cUserConnection& conexion, int& retorno) {
-            ado::Command cmd;
-            cmd.ActiveConnection = conexion.Connection;
-            cmd.CommandType = ado::adCmdStoredProc;
-            cmd.CommandText = QStringLiteral("spgetDetalleTicket");
-            cmd.Parameters().Append(ado::Command::CreateParameter(QStringLiteral("RETURN_VALUE"),
-                                                                  ado::adInteger, ado::Direccion::Retorno));
-            cmd.Parameters().Append(ado::Command::CreateParameter(QStringLiteral("@p1"), ado::adInteger,
-                                                                  ado::Direccion::Entrada, 0, 0));
-            cmd.Parameters().Append(ado::Command::CreateParameter(
-                QStringLiteral("@pIdTicket"), ado::adInteger, ado::Direccion::Entrada, 0, ticket));
-            cmd.Parameters().Append(ado::Command::CreateParameter(QStringLiteral("@p3"), ado::adInteger,
-                                                                  ado::Direccion::Entrada, 0, QVariant()));
-            auto rs = cmd.Execute();
-            retorno = cmd.Parameters(0).Value.toInt();
-            return rs;
-        };
-        int retornoCable = -1;
-        int retornoEmbebido = -2;
-        auto cable = llamar(*mCable, retornoCable);
-        auto embebido = llamar(*mEmbebido, retornoEmbebido);
-        QCOMPARE(retornoCable, retornoEmbebido);
-        QVERIFY(cable->RecordCount() > 0);
-        const QString d = diferencias(*cable, *embebido);
-        QVERIFY2(d.isEmpty(), qPrintable(d));
     }
 
     // A name with Spanish accents written over the wire arrives as typed, and a value typed in any letter
@@ -290,6 +263,111 @@ private slots:
                      ->Fields(0)
                      .Value(),
                  QVariant(0));
+        gConexion = nullptr;
+        const QStringList incidentes = copia.tds().incidentes();
+        QVERIFY2(incidentes.isEmpty(), qPrintable(incidentes.join(u'\n')));
+    }
+
+    // The closings window's data: spDatosCierre's five result sets, for a closing of each kind, a
+    // provider's tickets not yet closed, and a closing that does not exist.
+    void datosDeCierre_data()
+    {
+        QTest::addColumn<int>("prestador");
+        QTest::addColumn<int>("cierre");
+        const auto ultimoCierre = [&](const char* tipos) {
+            return valor(QStringLiteral(
+                             "SELECT MAX(C.IdCierre) FROM Cierres C (NOLOCK) INNER JOIN Prestadores P "
+                             "(NOLOCK) ON P.IdPrestador = C.IdPrestador WHERE P.IdTipoPrestador ") +
+                         QLatin1String(tipos))
+                .toInt();
+        };
+        const auto prestadorDe = [&](int cierre) {
+            return valor(QStringLiteral("SELECT IdPrestador FROM Cierres (NOLOCK) WHERE IdCierre = %1")
+                             .arg(cierre))
+                .toInt();
+        };
+        const int farmacia = ultimoCierre("IN (1, 14)");
+        const int practicas = ultimoCierre("NOT IN (1, 14)");
+        QTest::newRow("farmacia") << prestadorDe(farmacia) << farmacia;
+        QTest::newRow("prácticas") << prestadorDe(practicas) << practicas;
+        QTest::newRow("pendiente de un prestador") << 2 << 0;
+        QTest::newRow("inexistente") << 0 << 999999;
+    }
+
+    void datosDeCierre()
+    {
+        QFETCH(int, prestador);
+        QFETCH(int, cierre);
+        const auto buscar = [&](cUserConnection& conexion) {
+            gConexion = &conexion;
+            clsCierres cierres;
+            cierres.LaConexion = conexion.Connection;
+            return cierres.BuscarDatosCierre(qint16(prestador), cierre);
+        };
+        auto cable = buscar(*mCable);
+        auto embebido = buscar(*mEmbebido);
+        int conjuntos = 1;
+        for (auto rs = cable->NextRecordset(); rs; rs = rs->NextRecordset())
+            ++conjuntos;
+        QCOMPARE(conjuntos, 5);
+        const QString d = diferencias(*cable, *embebido);
+        QVERIFY2(d.isEmpty(), qPrintable(d));
+    }
+
+    // A closing generated through the procedure call and its output parameters, on a copy of the database
+    // served over the wire and on another copy without it: the same number or refusal, the same data.
+    void generarCierre_data()
+    {
+        QTest::addColumn<bool>("bFarmacia");
+        QTest::addColumn<QString>("desde");
+        QTest::addColumn<QString>("hasta");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("comentario");
+        QTest::newRow("farmacia") << true << "01/05/2024"
+                                  << "31/05/2024" << 0 << "";
+        QTest::newRow("período inválido") << true << "31/05/2024"
+                                          << "01/05/2024" << 28 << "Período de cierre inválido";
+        QTest::newRow("no es de prácticas") << false << "01/05/2024"
+                                            << "31/05/2024" << 39 << "El prestador es una farmacia";
+    }
+
+    void generarCierre()
+    {
+        QFETCH(bool, bFarmacia);
+        QFETCH(QString, desde);
+        QFETCH(QString, hasta);
+        QFETCH(int, error);
+        QFETCH(QString, comentario);
+        const RelojFijo reloj(QDateTime(demo::pruebas::kHoy, QTime(10, 30)));
+        QTemporaryDir carpeta;
+        ServidorSql copia(copiaBase(carpeta, QStringLiteral("cable.sqlite")));
+        auto cable = conectar(copia.servidor());
+        auto embebido =
+            conectar(QStringLiteral("sqlite:") + copiaBase(carpeta, QStringLiteral("embebido.sqlite")));
+        const auto generar = [&](cUserConnection& conexion) {
+            gConexion = &conexion;
+            clsCierres cierres;
+            cierres.LaConexion = conexion.Connection;
+            cierres.CrearSpQuery();
+            const qint32 numero = cierres.GenerarCierre(2, desde, hasta, bFarmacia);
+            return QStringList{QString::number(numero), QString::number(cierres.Error), cierres.Comentrario};
+        };
+        const QStringList sinCable = generar(*embebido);
+        QCOMPARE(generar(*cable), sinCable);
+        QCOMPARE(sinCable.mid(1), (QStringList{QString::number(error), comentario}));
+        const int numero = sinCable.first().toInt();
+        QCOMPARE(numero > 0, error == 0);
+        if (numero > 0) {
+            clsCierres cierres;
+            cierres.LaConexion = cable->Connection;
+            auto datosCable = cierres.BuscarDatosCierre(2, numero);
+            cierres.LaConexion = embebido->Connection;
+            auto datosEmbebido = cierres.BuscarDatosCierre(2, numero);
+            QVERIFY(datosCable->RecordCount() == 1 &&
+                    datosCable->Fields(QStringLiteral("Error")).Value() == 0);
+            const QString d = diferencias(*datosCable, *datosEmbebido);
+            QVERIFY2(d.isEmpty(), qPrintable(d));
+        }
         gConexion = nullptr;
         const QStringList incidentes = copia.tds().incidentes();
         QVERIFY2(incidentes.isEmpty(), qPrintable(incidentes.join(u'\n')));
@@ -344,9 +422,10 @@ private slots:
         auto conexion = conectar(mServidor->servidor());
         const int numeroConexion = mServidor->tds().conexionesAceptadas();
         if (corte < 0) {
-            const int abiertas = mServidor->tds().conexionesAbiertas();
+            // The program's connection and this one; those of earlier tests are closed.
+            QTRY_COMPARE(mServidor->tds().conexionesAbiertas(), 2);
             mServidor->tds().cortarEnReposo(numeroConexion);
-            QTRY_COMPARE(mServidor->tds().conexionesAbiertas(), abiertas - 1);
+            QTRY_COMPARE(mServidor->tds().conexionesAbiertas(), 1);
         } else {
             tds::Averia averia;
             averia.tipo = tds::Averia::Tipo(corte);

@@ -179,7 +179,11 @@ Columna describir(SQLHSTMT st, SQLUSMALLINT columna)
     // whole numbers), not ODBC's column size and 0 decimals.
     const bool conEscala = c.tipo == adNumeric || c.tipo == adDecimal || c.tipo == adCurrency ||
                            (c.tipo == adDBTimeStamp && decimales > 0);
-    c.precision = porValor || c.tipo == adBoolean ? 255 : int(tamano);
+    // ODBC gives a float's precision in bits (53, 24); ADO in decimal digits.
+    c.precision = porValor || c.tipo == adBoolean ? 255
+                  : c.tipo == adDouble            ? 15
+                  : c.tipo == adSingle            ? 7
+                                                  : int(tamano);
     c.escala = conEscala ? decimales : 255;
     return c;
 }

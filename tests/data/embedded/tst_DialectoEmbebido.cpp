@@ -227,6 +227,7 @@ void tst_DialectoEmbebido::daLoQueDaSqlServer_data()
            "AND Troquel = '0001235'"
         << QVariant(QStringLiteral("1"));
     QTest::newRow("division entera") << "SELECT 7 / 2" << QVariant(3);
+    QTest::newRow("numeric con su escala") << "SELECT CONVERT(numeric(5,2), 100.0 / 3)" << QVariant(33.33);
     QTest::newRow("division de money") << "SELECT SUM(TTicket) / COUNT(*) FROM Cierres" << QVariant(625.25);
     QTest::newRow("suma de money") << "SELECT SUM(C.TTicket) FROM Cierres C" << QVariant(1250.5);
     QTest::newRow("bit") << "SELECT Baja FROM Prestadores WHERE IdPrestador = 2" << QVariant(true);

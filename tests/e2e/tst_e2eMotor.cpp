@@ -1,7 +1,9 @@
 // The program's SQL Server engine through the real FreeTDS driver, against the embedded engine on the same
-// database: every statement the program sends must bring the same result sets (names, ADO types, sizes,
-// values, ActualSize), the same errors and the same messages over the wire as without it.
+// database: every step of the program that reaches the database must bring the same result sets (names, ADO
+// types, sizes, values, ActualSize), output values, errors, messages and rendered reports over the wire as
+// without it.
 
+#include "EntornoPrueba.h"
 #include "adhoc/SentenciasConsultas.h"
 #include "closings/clsCierres.h"
 #include "common/Falla.h"
@@ -13,6 +15,9 @@
 #include "data/clsParametros.h"
 #include "demo/BasePruebas.h"
 #include "e2e/ServidorSql.h"
+#include "reports/ColeccionParametros.h"
+#include "reports/GeneracionReportes.h"
+#include "reports/Informe.h"
 #include "tds/Vigia.h"
 
 #include <QtTest>
@@ -24,6 +29,17 @@ namespace {
 
 const QString kDesde = QStringLiteral("01/05/2024");
 const QString kHasta = QStringLiteral("31/05/2024");
+
+// What one step of the program gave on a connection: its result sets (null when none) and what it left
+// besides (row counts, output values, the error list, a report's pages).
+struct Resultado
+{
+    std::unique_ptr<ado::Recordset> rs;
+    QStringList otros;
+};
+// A step run with gConexion pointing at the connection it is given.
+using Paso = std::function<Resultado(cUserConnection&)>;
+
 // A typical condition of each kind, as the consultation run builds it from a criterion and a value.
 QString condicionTipica(int caso)
 {
@@ -53,13 +69,111 @@ QString condicionTipica(int caso)
     }
 }
 
+Paso consulta(int caso, const QString& condicion, bool cuenta)
+{
+    return [=](cUserConnection&) {
+        clsQuerys querys;
+        auto rs = querys.Consulta(caso, condicion, cuenta, kDesde, kHasta);
+        return Resultado{std::move(rs), {QString::number(querys.RegistrosAfectados())}};
+    };
+}
+
+// A statement as the program sends it, errors handed back rather than raised.
+Paso sentencia(const QString& sql)
+{
+    return [=](cUserConnection& c) {
+        qint32 error = 0;
+        QString texto;
+        auto rs = c.Query(sql, error, texto, true, false);
+        return Resultado{std::move(rs), {QString::number(error), registros(*c.Connection)}};
+    };
+}
+
+Paso datosDeCierre(int prestador, int cierre)
+{
+    return [=](cUserConnection& c) {
+        clsCierres cierres;
+        cierres.LaConexion = c.Connection;
+        auto rs = cierres.BuscarDatosCierre(qint16(prestador), cierre);
+        int conjuntos = 1;
+        for (auto otro = rs->NextRecordset(); otro; otro = otro->NextRecordset())
+            ++conjuntos;
+        return Resultado{std::move(rs), {QString::number(conjuntos)}};
+    };
+}
+
+// The closing through the procedure call and its output parameters, then the closing's data.
+Paso generarCierre(const QString& desde, const QString& hasta, bool farmacia)
+{
+    return [=](cUserConnection& c) {
+        clsCierres cierres;
+        cierres.LaConexion = c.Connection;
+        cierres.CrearSpQuery();
+        const qint32 numero = cierres.GenerarCierre(2, desde, hasta, farmacia);
+        Resultado r{nullptr, {QString::number(numero), QString::number(cierres.Error), cierres.Comentrario}};
+        if (numero > 0)
+            r.rs = cierres.BuscarDatosCierre(2, numero);
+        return r;
+    };
+}
+
+// A name with Spanish accents written, then found in any letter case and shown back.
+Paso nombreConAcentos(const QString& prestador)
+{
+    return [=](cUserConnection& c) {
+        c.Query(
+            QStringLiteral("UPDATE Prestadores SET Nombre = 'Farmacia Ñandú «Güemes»' WHERE IdPrestador = ") +
+                prestador,
+            true, true);
+        clsQuerys querys;
+        const QVariant exacto =
+            querys.Consulta(1, QStringLiteral("P.Nombre = 'FARMACIA ÑANDÚ «GÜEMES»'"), true)
+                ->Fields(0)
+                .Value();
+        const QVariant sinAcentos =
+            querys.Consulta(1, QStringLiteral("P.Nombre = 'Farmacia Nandu «Guemes»'"), true)
+                ->Fields(0)
+                .Value();
+        return Resultado{querys.Consulta(5, QStringLiteral("P.Nombre LIKE '%ñandú «güe%'")),
+                         {exacto.toString(), sinAcentos.toString()}};
+    };
+}
+
+// A report generated through the report code and rendered, page by page, without its preview window.
+Paso reporte(const QString& codigo, std::shared_ptr<ColeccionParametros> parametros)
+{
+    return [=](cUserConnection&) {
+        PedidoReportes pedido;
+        pedido.seleccionados = {{codigo, QStringLiteral("Item")}};
+        pedido.parametros = parametros.get();
+        pedido.carpeta = QStringLiteral(DALVOHD_CARPETA_REPORTES "/");
+        QStringList textos;
+        GenerarReportes(pedido, origenReportes(),
+                        [&](const QString& nombre, ResultadoReporte& rs, const QString& carpeta,
+                            const QString& empresa, const QString& titulo, const QString& subtitulo) {
+                            QString marcador;
+                            const InformePreparado p =
+                                PrepararInforme(nombre, rs, carpeta, empresa, titulo, subtitulo, marcador);
+                            textos << QString::number(p.estado);
+                            for (int pagina = 0; p.informe && pagina < p.informe->cantidadPaginas(); ++pagina)
+                                for (const reportes::Elemento& e : p.informe->elementosPagina(pagina))
+                                    textos << e.texto;
+                        });
+        return Resultado{nullptr, textos};
+    };
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Paso)
 
 class tst_e2eMotor : public QObject
 {
     Q_OBJECT
 
     tds::prueba::Vigia mVigia{30};
+    const RelojFijo mReloj{QDateTime(demo::pruebas::kHoy, QTime(10, 30))};
+    std::unique_ptr<prueba::GuionMensajes> mMensajes;
     std::unique_ptr<ServidorSql> mServidor;
     std::unique_ptr<cUserConnection> mCable;
     std::unique_ptr<cUserConnection> mEmbebido;
@@ -67,25 +181,6 @@ class tst_e2eMotor : public QObject
     QString valor(const QString& sql)
     {
         return mEmbebido->Query(sql, true, true)->Fields(0).Value().toString().trimmed();
-    }
-
-    // The same statement on both connections: the same failure, or the same result sets and messages.
-    void compararSentencia(const QString& sql, bool conFilas)
-    {
-        qint32 errorCable = 0;
-        qint32 errorEmbebido = 0;
-        QString textoCable;
-        QString textoEmbebido;
-        auto cable = mCable->Query(sql, errorCable, textoCable, true, false);
-        auto embebido = mEmbebido->Query(sql, errorEmbebido, textoEmbebido, true, false);
-        QCOMPARE(errorCable, errorEmbebido);
-        QCOMPARE(registros(*mCable->Connection), registros(*mEmbebido->Connection));
-        QCOMPARE(bool(cable), bool(embebido));
-        if (!cable)
-            return;
-        QVERIFY(!conFilas || cable->RecordCount() > 0);
-        const QString d = diferencias(*cable, *embebido);
-        QVERIFY2(d.isEmpty(), qPrintable(d));
     }
 
 private slots:
@@ -105,175 +200,90 @@ private slots:
         mServidor.reset();
     }
 
-    void init() { mVigia.armar(QTest::currentTestFunction()); }
+    void init()
+    {
+        mVigia.armar(QTest::currentTestFunction());
+        mMensajes = std::make_unique<prueba::GuionMensajes>();
+    }
 
     void cleanup()
     {
         gConexion = nullptr;
         const QStringList incidentes = mServidor->tds().incidentes();
+        const QList<ui::Mensaje> mostrados = mMensajes->mostrados();
+        mMensajes.reset();
         mVigia.desarmar();
         QVERIFY2(incidentes.isEmpty(), qPrintable(incidentes.join(u'\n')));
+        QVERIFY2(mostrados.isEmpty(), qPrintable(mostrados.value(0).texto));
     }
 
-    // Each kind's count and rows through the catalogue, with and without a typical condition.
-    void cadaTipoDeConsulta_data()
+    // Every step, over the wire and without it. A step that writes runs on two fresh copies of the
+    // database, one served over the wire.
+    void igualQueSinElCable_data()
     {
-        QTest::addColumn<int>("caso");
-        QTest::addColumn<bool>("bCuenta");
-        QTest::addColumn<QString>("condicion");
+        QTest::addColumn<Paso>("paso");
+        QTest::addColumn<bool>("escribe");
+        QTest::addColumn<bool>("conFilas");
+
         for (int caso = 1; caso <= 10; ++caso)
             for (const bool cuenta : {true, false})
                 for (const QString& condicion : {QString(), condicionTipica(caso)})
-                    QTest::addRow("%d %s %s", caso, cuenta ? "cuenta" : "filas",
+                    QTest::addRow("tipo %d %s %s", caso, cuenta ? "cuenta" : "filas",
                                   condicion.isEmpty() ? "sin condicion" : "con condicion")
-                        << caso << cuenta << condicion;
-    }
+                        << consulta(caso, condicion, cuenta) << false << true;
 
-    void cadaTipoDeConsulta()
-    {
-        QFETCH(int, caso);
-        QFETCH(bool, bCuenta);
-        QFETCH(QString, condicion);
-        const auto consultar = [&](cUserConnection& conexion, qint16& filas) {
-            gConexion = &conexion;
-            clsQuerys querys;
-            auto rs = querys.Consulta(caso, condicion, bCuenta, kDesde, kHasta);
-            filas = querys.RegistrosAfectados();
-            return rs;
-        };
-        qint16 filasCable = 0;
-        qint16 filasEmbebido = 0;
-        auto cable = consultar(*mCable, filasCable);
-        auto embebido = consultar(*mEmbebido, filasEmbebido);
-        QCOMPARE(filasCable, filasEmbebido);
-        QVERIFY(filasCable > 0);
-        const QString d = diferencias(*cable, *embebido);
-        QVERIFY2(d.isEmpty(), qPrintable(d));
-    }
-
-    // Everything else the program sends: the connection's own queries, the parameters row, a ticket's items
-    // and a provider's record, the ad-hoc window's catalogue, report procedures, batches with several
-    // results, and the errors and messages the server gives back.
-    void sentencias_data()
-    {
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<bool>("conFilas");
         const qint32 ticketFarmacia =
             valor(QStringLiteral("SELECT MIN(IdTicket) FROM Item_Tickets (NOLOCK)")).toInt();
         const qint32 ticketPrestador =
             valor(QStringLiteral("SELECT MIN(IdTicket) FROM ItemTicketPrestador (NOLOCK)")).toInt();
         const qint32 prestador =
             valor(QStringLiteral("SELECT MIN(IdPrestador) FROM Tickets (NOLOCK)")).toInt();
-        const QString cierre = valor(QStringLiteral("SELECT MAX(IdCierre) FROM Cierres (NOLOCK)"));
         const QString desdeSql = QStringLiteral("05/01/2024 00:00:00");
         const QString hastaSql = QStringLiteral("05/31/2024 23:59:59");
+        const int cierre = valor(QStringLiteral("SELECT MAX(IdCierre) FROM Cierres (NOLOCK)")).toInt();
+        const auto conFilas = [](const char* nombre, const QString& sql) {
+            QTest::newRow(nombre) << sentencia(sql) << false << true;
+        };
+        const auto sinFilas = [](const char* nombre, const QString& sql) {
+            QTest::newRow(nombre) << sentencia(sql) << false << false;
+        };
+        conFilas("versión", QStringLiteral("SELECT @@VERSION AS Version"));
+        conFilas("base", QStringLiteral("SELECT DB_NAME() AS BaseDatos"));
+        conFilas("verificación del enlace", QString::fromLatin1(kVerificacionConexion));
+        conFilas("parámetros", clsParametros::TextoBuscar());
+        conFilas("latido", clsParametros::TextoChkConnect());
+        conFilas("empresa", clsQuerys::TextoParametros());
+        conFilas("items farmacia", clsQuerys::TextoItemsTicket(ticketFarmacia, true));
+        conFilas("items prestador", clsQuerys::TextoItemsTicket(ticketPrestador, false));
+        conFilas("datos prestador", clsQuerys::TextoDatosPrestador(prestador));
+        conFilas("transacciones farmacia", clsQuerys::TextoCantidadFarmacia(prestador, desdeSql, hastaSql));
+        conFilas("transacciones prestador", clsQuerys::TextoCantidadPrestador(prestador, desdeSql, hastaSql));
+        conFilas("tablas", adhoc::sqlTablas());
+        conFilas("columnas", adhoc::sqlFormatoTabla(QStringLiteral("Prestadores")));
+        conFilas("columnas de Medicamentos", adhoc::sqlFormatoTabla(QStringLiteral("Medicamentos")));
+        conFilas("detalle de ticket",
+                 QStringLiteral("EXECUTE spgetDetalleTicket 0, %1, NULL").arg(ticketFarmacia));
+        sinFilas("formulario de cierre",
+                 QStringLiteral("EXECUTE spConsultaCierre 0, %1, 0, NULL, NULL, NULL").arg(cierre));
+        conFilas("dos resultados", QStringLiteral("SELECT COUNT(*) AS Cuenta FROM Tickets (NOLOCK) "
+                                                  "SELECT TOP 3 * FROM Prestadores (NOLOCK)"));
+        conFilas("error tras el primero", QStringLiteral("SELECT 1 AS Uno; SELECT * FROM Nada"));
+        conFilas("avisos",
+                 QStringLiteral("PRINT 'Procesando cierre de Ñandú'; SELECT 2 AS Dos; PRINT 'listo'"));
+        conFilas("numeric calculado",
+                 QStringLiteral("SELECT CONVERT(numeric(5,2), 100.0 / 3) AS Porcentaje"));
+        conFilas(
+            "los demás tipos",
+            QStringLiteral("SELECT CONVERT(float, 1.5) AS F, CONVERT(bigint, 5) AS BI, CONVERT(tinyint, 7) "
+                           "AS TI, N'Ñandú Ω' AS NV, CONVERT(decimal(9,3), 2.5) AS D"));
+        sinFilas("objeto inválido", QStringLiteral("SELECT * FROM Prestadore (NOLOCK)"));
+        sinFilas("columna inválida", QStringLiteral("SELECT Importe FROM Cierres (NOLOCK)"));
+        sinFilas("sintaxis", QStringLiteral("SELECT FROM WHERE"));
+        sinFilas("división por cero", QStringLiteral("SELECT 1 / 0 AS x"));
+        sinFilas("conversión", QStringLiteral("SELECT CONVERT(int, 'Ñandú') AS x"));
+        sinFilas("raiserror", QStringLiteral("RAISERROR('Cierre inválido para Ñandú', 16, 1)"));
+        sinFilas("no admitido", QStringLiteral("SELECT ROW_NUMBER() OVER (ORDER BY IdCierre) FROM Cierres"));
 
-        QTest::newRow("versión") << "SELECT @@VERSION AS Version" << true;
-        QTest::newRow("base") << "SELECT DB_NAME() AS BaseDatos" << true;
-        QTest::newRow("verificación del enlace") << QString::fromLatin1(kVerificacionConexion) << true;
-        QTest::newRow("parámetros") << clsParametros::TextoBuscar() << true;
-        QTest::newRow("latido") << clsParametros::TextoChkConnect() << true;
-        QTest::newRow("empresa") << clsQuerys::TextoParametros() << true;
-        QTest::newRow("items farmacia") << clsQuerys::TextoItemsTicket(ticketFarmacia, true) << true;
-        QTest::newRow("items prestador") << clsQuerys::TextoItemsTicket(ticketPrestador, false) << true;
-        QTest::newRow("datos prestador") << clsQuerys::TextoDatosPrestador(prestador) << true;
-        QTest::newRow("transacciones farmacia")
-            << clsQuerys::TextoCantidadFarmacia(prestador, desdeSql, hastaSql) << true;
-        QTest::newRow("transacciones prestador")
-            << clsQuerys::TextoCantidadPrestador(prestador, desdeSql, hastaSql) << true;
-        QTest::newRow("tablas") << adhoc::sqlTablas() << true;
-        QTest::newRow("columnas") << adhoc::sqlFormatoTabla(QStringLiteral("Prestadores")) << true;
-        QTest::newRow("columnas de Medicamentos")
-            << adhoc::sqlFormatoTabla(QStringLiteral("Medicamentos")) << true;
-        QTest::newRow("detalle de ticket")
-            << QStringLiteral("EXECUTE spgetDetalleTicket 0, %1, NULL").arg(ticketFarmacia) << true;
-        QTest::newRow("tickets de un rango")
-            << QStringLiteral("EXECUTE spRptTickets NULL, NULL, %1, %2, NULL, NULL, NULL")
-                   .arg(ticketFarmacia)
-                   .arg(ticketFarmacia + 30)
-            << true;
-        QTest::newRow("formulario de cierre")
-            << QStringLiteral("EXECUTE spConsultaCierre 0, %1, 0, NULL, NULL, NULL").arg(cierre) << false;
-        QTest::newRow("dos resultados")
-            << "SELECT COUNT(*) AS Cuenta FROM Tickets (NOLOCK) SELECT TOP 3 * FROM Prestadores (NOLOCK)"
-            << true;
-        QTest::newRow("error tras el primero") << "SELECT 1 AS Uno; SELECT * FROM Nada" << true;
-        QTest::newRow("avisos") << "PRINT 'Procesando cierre de Ñandú'; SELECT 2 AS Dos; PRINT 'listo'"
-                                << true;
-        QTest::newRow("numeric calculado") << "SELECT CONVERT(numeric(5,2), 100.0 / 3) AS Porcentaje" << true;
-        QTest::newRow("los demás tipos")
-            << "SELECT CONVERT(float, 1.5) AS F, CONVERT(bigint, 5) AS BI, CONVERT(tinyint, 7) AS TI, "
-               "N'Ñandú Ω' AS NV, CONVERT(decimal(9,3), 2.5) AS D"
-            << true;
-        QTest::newRow("objeto inválido") << "SELECT * FROM Prestadore (NOLOCK)" << false;
-        QTest::newRow("columna inválida") << "SELECT Importe FROM Cierres (NOLOCK)" << false;
-        QTest::newRow("sintaxis") << "SELECT FROM WHERE" << false;
-        QTest::newRow("división por cero") << "SELECT 1 / 0 AS x" << false;
-        QTest::newRow("conversión") << "SELECT CONVERT(int, 'Ñandú') AS x" << false;
-        QTest::newRow("raiserror") << "RAISERROR('Cierre inválido para Ñandú', 16, 1)" << false;
-        QTest::newRow("no admitido") << "SELECT ROW_NUMBER() OVER (ORDER BY IdCierre) FROM Cierres" << false;
-    }
-
-    void sentencias()
-    {
-        QFETCH(QString, sql);
-        QFETCH(bool, conFilas);
-        compararSentencia(sql, conFilas);
-    }
-
-    // A name with Spanish accents written over the wire arrives as typed, and a value typed in any letter
-    // case finds it and shows it back.
-    void textoConAcentos()
-    {
-        QTemporaryDir carpeta;
-        ServidorSql copia(copiaBase(carpeta));
-        auto cable = conectar(copia.servidor());
-        auto embebido = conectar(copia.servidorEmbebido());
-        const QString prestador =
-            embebido
-                ->Query(QStringLiteral("SELECT IdPrestador FROM Cierres (NOLOCK) WHERE IdCierre = "
-                                       "(SELECT MAX(IdCierre) FROM Cierres (NOLOCK))"),
-                        true, true)
-                ->Fields(0)
-                .Value()
-                .toString();
-        const QString nombre = QStringLiteral("Farmacia Ñandú «Güemes»");
-        cable->Query(QStringLiteral("UPDATE Prestadores SET Nombre = '%1' WHERE IdPrestador = %2")
-                         .arg(nombre, prestador),
-                     true, true);
-        const auto guardado = embebido->Query(
-            QStringLiteral("SELECT Nombre FROM Prestadores (NOLOCK) WHERE IdPrestador = ") + prestador, true,
-            true);
-        QCOMPARE(guardado->Fields(0).Value().toString().trimmed(), nombre);
-
-        gConexion = cable.get();
-        clsQuerys querys;
-        auto rs = querys.Consulta(5, QStringLiteral("P.Nombre LIKE '%ñandú «güe%'"));
-        QVERIFY(rs->RecordCount() > 0);
-        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
-            const ado::Field campo = rs->Fields(QStringLiteral("Nombre Prestador"));
-            QCOMPARE(campo.Value().toString(), nombre.leftJustified(campo.DefinedSize()));
-            QCOMPARE(campo.ActualSize(), campo.DefinedSize());
-        }
-        QCOMPARE(querys.Consulta(1, QStringLiteral("P.Nombre = 'FARMACIA ÑANDÚ «GÜEMES»'"), true)
-                     ->Fields(0)
-                     .Value(),
-                 QVariant(1));
-        QCOMPARE(querys.Consulta(1, QStringLiteral("P.Nombre = 'Farmacia Nandu «Guemes»'"), true)
-                     ->Fields(0)
-                     .Value(),
-                 QVariant(0));
-        gConexion = nullptr;
-        const QStringList incidentes = copia.tds().incidentes();
-        QVERIFY2(incidentes.isEmpty(), qPrintable(incidentes.join(u'\n')));
-    }
-
-    // The closings window's data: spDatosCierre's five result sets, for a closing of each kind, a
-    // provider's tickets not yet closed, and a closing that does not exist.
-    void datosDeCierre_data()
-    {
-        QTest::addColumn<int>("prestador");
-        QTest::addColumn<int>("cierre");
         const auto ultimoCierre = [&](const char* tipos) {
             return valor(QStringLiteral(
                              "SELECT MAX(C.IdCierre) FROM Cierres C (NOLOCK) INNER JOIN Prestadores P "
@@ -281,96 +291,68 @@ private slots:
                          QLatin1String(tipos))
                 .toInt();
         };
-        const auto prestadorDe = [&](int cierre) {
+        const auto prestadorDe = [&](int numero) {
             return valor(QStringLiteral("SELECT IdPrestador FROM Cierres (NOLOCK) WHERE IdCierre = %1")
-                             .arg(cierre))
+                             .arg(numero))
                 .toInt();
         };
         const int farmacia = ultimoCierre("IN (1, 14)");
         const int practicas = ultimoCierre("NOT IN (1, 14)");
-        QTest::newRow("farmacia") << prestadorDe(farmacia) << farmacia;
-        QTest::newRow("prácticas") << prestadorDe(practicas) << practicas;
-        QTest::newRow("pendiente de un prestador") << 2 << 0;
-        QTest::newRow("inexistente") << 0 << 999999;
+        QTest::newRow("cierre de farmacia")
+            << datosDeCierre(prestadorDe(farmacia), farmacia) << false << true;
+        QTest::newRow("cierre de prácticas")
+            << datosDeCierre(prestadorDe(practicas), practicas) << false << true;
+        QTest::newRow("pendiente de un prestador") << datosDeCierre(2, 0) << false << true;
+        QTest::newRow("cierre inexistente") << datosDeCierre(0, 999999) << false << false;
+
+        QTest::newRow("generar cierre") << generarCierre(kDesde, kHasta, true) << true << true;
+        QTest::newRow("generar: período inválido") << generarCierre(kHasta, kDesde, true) << true << false;
+        QTest::newRow("generar: no es de prácticas") << generarCierre(kDesde, kHasta, false) << true << false;
+        QTest::newRow("nombre con acentos")
+            << nombreConAcentos(QString::number(prestadorDe(cierre))) << true << true;
+
+        const int ticket = valor(QStringLiteral("SELECT MIN(IdTicket) FROM Tickets (NOLOCK)")).toInt();
+        auto p = std::make_shared<ColeccionParametros>();
+        p->Add(QStringLiteral("CIERREINICIAL"), QString::number(cierre - 20));
+        p->Add(QStringLiteral("CIERREFINAL"), QString::number(cierre));
+        p->Add(QStringLiteral("TICKETINICIAL"), QString::number(ticket));
+        p->Add(QStringLiteral("TICKETFINAL"), QString::number(ticket + 30));
+        QTest::newRow("reporte de un archivo de consulta")
+            << reporte(QStringLiteral("KC3"), p) << false << true;
+        QTest::newRow("reporte de un procedimiento") << reporte(QStringLiteral("KT3"), p) << false << true;
     }
 
-    void datosDeCierre()
+    void igualQueSinElCable()
     {
-        QFETCH(int, prestador);
-        QFETCH(int, cierre);
-        const auto buscar = [&](cUserConnection& conexion) {
-            gConexion = &conexion;
-            clsCierres cierres;
-            cierres.LaConexion = conexion.Connection;
-            return cierres.BuscarDatosCierre(qint16(prestador), cierre);
-        };
-        auto cable = buscar(*mCable);
-        auto embebido = buscar(*mEmbebido);
-        int conjuntos = 1;
-        for (auto rs = cable->NextRecordset(); rs; rs = rs->NextRecordset())
-            ++conjuntos;
-        QCOMPARE(conjuntos, 5);
-        const QString d = diferencias(*cable, *embebido);
-        QVERIFY2(d.isEmpty(), qPrintable(d));
-    }
-
-    // A closing generated through the procedure call and its output parameters, on a copy of the database
-    // served over the wire and on another copy without it: the same number or refusal, the same data.
-    void generarCierre_data()
-    {
-        QTest::addColumn<bool>("bFarmacia");
-        QTest::addColumn<QString>("desde");
-        QTest::addColumn<QString>("hasta");
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("comentario");
-        QTest::newRow("farmacia") << true << "01/05/2024"
-                                  << "31/05/2024" << 0 << "";
-        QTest::newRow("período inválido") << true << "31/05/2024"
-                                          << "01/05/2024" << 28 << "Período de cierre inválido";
-        QTest::newRow("no es de prácticas") << false << "01/05/2024"
-                                            << "31/05/2024" << 39 << "El prestador es una farmacia";
-    }
-
-    void generarCierre()
-    {
-        QFETCH(bool, bFarmacia);
-        QFETCH(QString, desde);
-        QFETCH(QString, hasta);
-        QFETCH(int, error);
-        QFETCH(QString, comentario);
-        const RelojFijo reloj(QDateTime(demo::pruebas::kHoy, QTime(10, 30)));
+        QFETCH(Paso, paso);
+        QFETCH(bool, escribe);
+        QFETCH(bool, conFilas);
         QTemporaryDir carpeta;
-        ServidorSql copia(copiaBase(carpeta, QStringLiteral("cable.sqlite")));
-        auto cable = conectar(copia.servidor());
-        auto embebido =
-            conectar(QStringLiteral("sqlite:") + copiaBase(carpeta, QStringLiteral("embebido.sqlite")));
-        const auto generar = [&](cUserConnection& conexion) {
+        std::unique_ptr<ServidorSql> copia;
+        std::unique_ptr<cUserConnection> cable;
+        std::unique_ptr<cUserConnection> embebido;
+        if (escribe) {
+            copia = std::make_unique<ServidorSql>(copiaBase(carpeta, QStringLiteral("cable.sqlite")));
+            cable = conectar(copia->servidor());
+            embebido =
+                conectar(QStringLiteral("sqlite:") + copiaBase(carpeta, QStringLiteral("embebido.sqlite")));
+        }
+        const auto correr = [&](cUserConnection& conexion) {
             gConexion = &conexion;
-            clsCierres cierres;
-            cierres.LaConexion = conexion.Connection;
-            cierres.CrearSpQuery();
-            const qint32 numero = cierres.GenerarCierre(2, desde, hasta, bFarmacia);
-            return QStringList{QString::number(numero), QString::number(cierres.Error), cierres.Comentrario};
+            return paso(conexion);
         };
-        const QStringList sinCable = generar(*embebido);
-        QCOMPARE(generar(*cable), sinCable);
-        QCOMPARE(sinCable.mid(1), (QStringList{QString::number(error), comentario}));
-        const int numero = sinCable.first().toInt();
-        QCOMPARE(numero > 0, error == 0);
-        if (numero > 0) {
-            clsCierres cierres;
-            cierres.LaConexion = cable->Connection;
-            auto datosCable = cierres.BuscarDatosCierre(2, numero);
-            cierres.LaConexion = embebido->Connection;
-            auto datosEmbebido = cierres.BuscarDatosCierre(2, numero);
-            QVERIFY(datosCable->RecordCount() == 1 &&
-                    datosCable->Fields(QStringLiteral("Error")).Value() == 0);
-            const QString d = diferencias(*datosCable, *datosEmbebido);
+        Resultado sobreElCable = correr(escribe ? *cable : *mCable);
+        Resultado sinCable = correr(escribe ? *embebido : *mEmbebido);
+        QCOMPARE(sobreElCable.otros, sinCable.otros);
+        QCOMPARE(bool(sobreElCable.rs), bool(sinCable.rs));
+        if (conFilas)
+            QVERIFY(sobreElCable.rs ? sobreElCable.rs->RecordCount() > 0 : sobreElCable.otros.size() > 1);
+        if (sobreElCable.rs) {
+            const QString d = diferencias(*sobreElCable.rs, *sinCable.rs);
             QVERIFY2(d.isEmpty(), qPrintable(d));
         }
-        gConexion = nullptr;
-        const QStringList incidentes = copia.tds().incidentes();
-        QVERIFY2(incidentes.isEmpty(), qPrintable(incidentes.join(u'\n')));
+        if (copia)
+            QVERIFY2(copia->tds().incidentes().isEmpty(), qPrintable(copia->tds().incidentes().join(u'\n')));
     }
 
     // A command time-out: HYT00 in the error list, no lost link for the error driver, and the connection

@@ -1,11 +1,10 @@
-// The program over the wire: the start-up and the log-in window, a report of each origin, and the recovery
+// The program over the wire: the start-up and the log-in window, and the recovery
 // of a lost link, through the real FreeTDS driver against the TDS test server running the demo engine.
 
 #include "EntornoPrueba.h"
 #include "app/frmDalvoHD.h"
 #include "app/modDalvoHD.h"
 #include "common/Falla.h"
-#include "common/Reloj.h"
 #include "consultation/clsQuerys.h"
 #include "data/ChekError.h"
 #include "data/ServidorPrueba.h"
@@ -13,18 +12,12 @@
 #include "data/frmDNS.h"
 #include "demo/BasePruebas.h"
 #include "e2e/ServidorSql.h"
-#include "reports/ColeccionParametros.h"
-#include "reports/FuncionesReportes.h"
-#include "reports/GeneracionReportes.h"
-#include "reports/Informe.h"
-#include "reports/frmVistaPrevia.h"
 #include "tds/Vigia.h"
 #include "ui/VistaLista.h"
 #include "ui/frmProceso.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -136,8 +129,6 @@ private slots:
 
     void cleanup()
     {
-        for (frmVistaPrevia* v : frmVistaPrevia::abiertas())
-            v->close();
         delete ventanaPrincipal();
         delete &frmDNS::instancia();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -155,8 +146,8 @@ private slots:
         QVERIFY2(incidentes.isEmpty(), qPrintable(incidentes.join(u'\n')));
     }
 
-    // The program started against the server: the log-in on the default server, the parameters row in the
-    // caption, the main window.
+    // The program started against the server: the log-in on the default server, the re-connection from
+    // master, the parameters row in the caption.
     void elProgramaArrancaSobreElCable()
     {
         QVERIFY(arrancar());
@@ -167,21 +158,13 @@ private slots:
         QCOMPARE(mServidor->tds().conexionesAceptadas(), 2);
         QTRY_COMPARE(mServidor->tds().conexionesAbiertas(), 1);
 
+        // The caption carries the company of the parameters row read over the wire.
         auto embebido = conectar(mServidor->servidorEmbebido());
-        cUserConnection* programa = gConexion;
-        const auto leer = [](cUserConnection* conexion) {
-            gConexion = conexion;
-            clsParametros p;
-            p.Connection = conexion->Connection;
-            p.Buscar()->Close();
-            return QStringList{p.NombreEmpresa,      QString::number(p.Periodo_Prox_Consumo),
-                               p.Mensaje_Ticket,     QString::number(p.Medicamentos_por_RDP),
-                               p.Directorio_TXT,     p.FechaTTAccion,
-                               p.DirectorioTramites, p.DirectotioTXTOUTMedicamentos};
-        };
-        const QStringList sinCable = leer(embebido.get());
-        QCOMPARE(leer(programa), sinCable);
-        QCOMPARE(ventanaPrincipal()->windowTitle(), QStringLiteral("Dalvo Help Desk ") + sinCable.first());
+        const QString empresa = embebido->Query(clsParametros::TextoBuscar(), true, true)
+                                    ->Fields(QStringLiteral("NombreEmpresa"))
+                                    .Value()
+                                    .toString();
+        QCOMPARE(ventanaPrincipal()->windowTitle(), QStringLiteral("Dalvo Help Desk ") + empresa);
     }
 
     // What the log-in window shows when the connection cannot be made: the multi-line description with
@@ -255,65 +238,6 @@ private slots:
         QVERIFY2(caja.texto.startsWith(cabecera), qPrintable(caja.texto));
         QCOMPARE(caja.texto.mid(cabecera.size()).split(QStringLiteral("\r\n")), lineas);
         QCOMPARE(gConexion->Connection->Errors().size(), lineas.size());
-    }
-
-    // A report fed by a query file and one fed by a procedure, generated through the report code into a
-    // rendered report: over the wire as without it, page by page.
-    void reportes_data()
-    {
-        QTest::addColumn<QString>("codigo");
-        QTest::newRow("archivo de consulta") << "KC3";
-        QTest::newRow("procedimiento") << "KT3";
-    }
-
-    void reportes()
-    {
-        QFETCH(QString, codigo);
-        const prueba::GuionMensajes mensajes;
-        const RelojFijo reloj(QDateTime(demo::pruebas::kHoy, QTime(12, 0)));
-        const QString carpeta = mEntorno->carpetaPrograma() + QStringLiteral("/Reportes/");
-        QDir().mkpath(carpeta);
-        const QDir fuente(QStringLiteral(DALVOHD_CARPETA_REPORTES));
-        for (const QString& a : fuente.entryList({"*.rpt", "*.SQL"}))
-            QFile::copy(fuente.filePath(a), carpeta + a);
-
-        auto embebido = conectar(mServidor->servidorEmbebido());
-        const auto valor = [&](const QString& sql) {
-            return embebido->Query(sql, true, true)->Fields(0).Value().toString();
-        };
-        const int cierre = valor(QStringLiteral("SELECT MAX(IdCierre) FROM Cierres (NOLOCK)")).toInt();
-        const int ticket = valor(QStringLiteral("SELECT MIN(IdTicket) FROM Tickets (NOLOCK)")).toInt();
-        ColeccionParametros p;
-        p.Add(QStringLiteral("CIERREINICIAL"), QString::number(cierre - 20));
-        p.Add(QStringLiteral("CIERREFINAL"), QString::number(cierre));
-        p.Add(QStringLiteral("TICKETINICIAL"), QString::number(ticket));
-        p.Add(QStringLiteral("TICKETFINAL"), QString::number(ticket + 30));
-        PedidoReportes pedido;
-        pedido.seleccionados = {{codigo, QStringLiteral("Item")}};
-        pedido.parametros = &p;
-        pedido.carpeta = CarpetaReportes();
-        const auto paginas = [&](cUserConnection* conexion) {
-            gConexion = conexion;
-            GenerarReportes(pedido, origenReportes());
-            gConexion = nullptr;
-            QStringList textos;
-            if (frmVistaPrevia::abiertas().size() != 1)
-                return textos;
-            const reportes::Informe& informe = frmVistaPrevia::abiertas().first()->informe();
-            textos << QString::number(informe.filas());
-            for (int pagina = 0; pagina < informe.cantidadPaginas(); ++pagina)
-                for (const reportes::Elemento& e : informe.elementosPagina(pagina))
-                    textos << e.texto;
-            frmVistaPrevia::abiertas().first()->close();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            return textos;
-        };
-        auto cable = conectar(mServidor->servidor());
-        const QStringList sobreElCable = paginas(cable.get());
-        QVERIFY2(mensajes.mostrados().isEmpty(), qPrintable(mensajes.mostrados().value(0).texto));
-        QVERIFY(!sobreElCable.isEmpty());
-        QVERIFY(sobreElCable.first().toInt() > 0);
-        QCOMPARE(sobreElCable, paginas(embebido.get()));
     }
 
     // A link dropped while idle: the next consultation fails as a lost link, the error driver reconnects to

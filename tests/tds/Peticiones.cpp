@@ -96,29 +96,11 @@ QString leerLote(const QByteArray& datos, bool conCabeceras)
 
 QString LlamadaRpc::nombre() const
 {
-    static const char* const kSistema[] = {
-        "",
-        "sp_cursor",
-        "sp_cursoropen",
-        "sp_cursorprepare",
-        "sp_cursorexecute",
-        "sp_cursorprepexec",
-        "sp_cursorunprepare",
-        "sp_cursorfetch",
-        "sp_cursoroption",
-        "sp_cursorclose",
-        "sp_executesql",
-        "sp_prepare",
-        "sp_execute",
-        "sp_prepexec",
-        "sp_prepexecrpc",
-        "sp_unprepare",
-    };
     if (!procedimiento.isEmpty())
         return procedimiento;
-    if (idProcedimiento < std::size(kSistema))
-        return QString::fromLatin1(kSistema[idProcedimiento]);
-    return QStringLiteral("procedimiento %1").arg(idProcedimiento);
+    return idProcedimiento == kSpExecuteSql
+               ? QStringLiteral("sp_executesql")
+               : QStringLiteral("procedimiento del sistema %1").arg(idProcedimiento);
 }
 
 QVector<LlamadaRpc> leerRpc(const QByteArray& datos, bool conCabeceras)
@@ -169,7 +151,7 @@ QString literalSql(const TipoTds& tipo, const QVariant& valor)
     case QMetaType::Double:
         if (tipo.tipo == tipo::DECIMALN || tipo.tipo == tipo::NUMERICN)
             return QString::number(valor.toDouble(), 'f', tipo.escala);
-        if (tipo.tipo == tipo::MONEYN || tipo.tipo == tipo::MONEY || tipo.tipo == tipo::MONEY4)
+        if (tipo.tipo == tipo::MONEYN)
             return QString::number(valor.toDouble(), 'f', 4);
         return QString::number(valor.toDouble(), 'g', 17);
     case QMetaType::QDateTime: {
@@ -178,8 +160,6 @@ QString literalSql(const TipoTds& tipo, const QVariant& valor)
                                                      : QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz");
         return u'\'' + f.toString(formato) + u'\'';
     }
-    case QMetaType::QByteArray:
-        return QStringLiteral("0x") + QString::fromLatin1(valor.toByteArray().toHex());
     default:
         return valor.toString();
     }

@@ -17,7 +17,6 @@ enum : quint8
     Rpc = 0x03,
     Respuesta = 0x04,
     Atencion = 0x06,
-    Transaccion = 0x0E,
     Login7 = 0x10,
     Prelogin = 0x12,
 };

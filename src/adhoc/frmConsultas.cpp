@@ -10,6 +10,8 @@
 #include "ui/RelojArena.h"
 #include "ui/VistaLista.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -206,7 +208,10 @@ void frmConsultas::CargarFormatoTabla(const QString& sNombreTabla)
         dato.Decimales = qint16(rs->Fields(QStringLiteral("Decimales")).Value().toInt()); // null reads 0
         mColumnas->append(dato);
         lstCampos->addItem(dato.NombreColumna);
-        lvwRespuesta->agregarColumna(dato.NombreColumna, 120 * dato.Longitud);
+        // 120 twips per character of the column's length, but never narrower than its heading.
+        lvwRespuesta->agregarColumna(
+            dato.NombreColumna,
+            std::max(120 * int(dato.Longitud), lvwRespuesta->anchoEncabezado(dato.NombreColumna)));
         rs->MoveNext();
     }
     rs->Close();

@@ -32,8 +32,8 @@ class frmAbout;
 // The console's main window. This class is split by concern over several files:
 //  - frmDalvoHD.cpp: the frame (controls, load, resize, unload, keep-alive, Sistema menu);
 //  - frmDalvoHDFechas.cpp: the two date fields;
-//  - the handlers of the other parts, each in a file of its own: frmDalvoHD_Consulta.cpp and
-//    frmDalvoHD_Resultados.cpp (the consultation and the result list), frmDalvoHDReportes.cpp,
+//  - the handlers of the other parts, each in a file of its own: frmDalvoHDBusqueda.cpp and
+//    frmDalvoHDResultados.cpp (the consultation and the result list), frmDalvoHDReportes.cpp,
 //    frmDalvoHDConsultas.cpp (ad-hoc queries), frmDalvoHDCierres.cpp (the closings windows).
 // Every control carries its system name as objectName.
 class frmDalvoHD : public QMainWindow
@@ -91,7 +91,7 @@ private slots:
     void mnuSalir_Click();
     void txtFecha_Change();
 
-    // --- The consultation console (frmDalvoHD_Consulta.cpp, frmDalvoHD_Resultados.cpp) ---
+    // --- The consultation console (frmDalvoHDBusqueda.cpp, frmDalvoHDResultados.cpp) ---
     void lvwMenu_ItemClick(QListWidgetItem* item);
     void lvwMenu_DblClick();
     void cmdConsulta_Click();
@@ -120,7 +120,7 @@ private:
     bool txtFecha_KeyPress(QLineEdit* campo, QKeyEvent* tecla);
     int aPixelesX(int twips) const;
     int aPixelesY(int twips) const;
-    // --- The consultation (frmDalvoHD_Consulta.cpp, frmDalvoHD_Resultados.cpp) ---
+    // --- The consultation (frmDalvoHDBusqueda.cpp, frmDalvoHDResultados.cpp) ---
     bool EjecutarConsulta(qint32 pCaso);
     QMenu* menuDelCaso(bool dobleClic) const;
     void mostrarMenuContextual(QMenu* menu);

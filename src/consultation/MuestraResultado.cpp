@@ -104,9 +104,7 @@ void ensanchar(ui::VistaLista& lvw, int j, const QString& texto, QWidget& frm, i
 
 int anchoEncabezado(const ui::VistaLista& lvw, const QString& encabezado)
 {
-    const QHeaderView* cabecera = lvw.header();
-    const int margen = lvw.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, cabecera);
-    return lvw.aTwips(cabecera->fontMetrics().horizontalAdvance(encabezado) + 4 * margen);
+    return lvw.anchoEncabezado(encabezado);
 }
 
 int margenCelda(const ui::VistaLista& lvw, int columna)

@@ -3,6 +3,7 @@
 #include "ui/Iconos.h"
 
 #include <QHeaderView>
+#include <QStyle>
 
 namespace dalvo::ui {
 
@@ -188,6 +189,13 @@ int VistaLista::anchoTexto(const QString& texto, const QWidget* ventana) const
 {
     const QWidget* medidor = ventana ? ventana : this;
     return aTwips(medidor->fontMetrics().horizontalAdvance(texto));
+}
+
+int VistaLista::anchoEncabezado(const QString& encabezado) const
+{
+    const QHeaderView* cabecera = header();
+    const int margen = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, cabecera);
+    return aTwips(cabecera->fontMetrics().horizontalAdvance(encabezado) + 4 * margen);
 }
 
 int VistaLista::anchoTextoSiMasLargo(int columna, const QString& texto, const QWidget* ventana)

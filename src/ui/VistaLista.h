@@ -53,6 +53,8 @@ public:
     int aTwips(int pixeles) const;
     // Width of a text in a window's font (the list's own font when ventana is null).
     int anchoTexto(const QString& texto, const QWidget* ventana = nullptr) const;
+    // Width a column needs to show its heading whole, with the header's margins.
+    int anchoEncabezado(const QString& encabezado) const;
     // Loading many rows: measures a text only when it is longer (in characters) than every text measured so
     // far for that column, which is the one that can widen it. Returns its width in twips, or -1 when the
     // text need not be measured. The record starts again when items or columns are cleared.

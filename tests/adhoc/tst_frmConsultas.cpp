@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 using namespace dalvo;
@@ -130,8 +131,9 @@ private slots:
         QCOMPARE(int(dato.Longitud), longitud);
         QCOMPARE(int(dato.NumeroColumna), posicion + 1);
         QCOMPARE(respuesta()->encabezado(posicion), columna);
-        QCOMPARE(respuesta()->anchoColumna(posicion),
-                 respuesta()->aTwips(respuesta()->aPixeles(120 * longitud)));
+        // As wide as the column's length, never narrower than its heading.
+        const int ancho = std::max(120 * longitud, respuesta()->anchoEncabezado(columna));
+        QCOMPARE(respuesta()->anchoColumna(posicion), respuesta()->aTwips(respuesta()->aPixeles(ancho)));
     }
 
     // The count and then the rows, with the condition as the system writes it.

@@ -30,7 +30,6 @@ public:
 
     QString servidor() const;         // "127.0.0.1,<port>"
     QString servidorEmbebido() const; // "sqlite:<file>": the same database without the wire
-    QString rutaBase() const { return mRutaBase; }
     tds::ServidorTds& tds() { return *mTds; }
 
 private:
@@ -41,7 +40,7 @@ private:
 };
 
 // A copy of the Pruebas database for a test that writes; lives as long as the folder.
-QString copiaBase(const QTemporaryDir& carpeta, const QString& nombre = QStringLiteral("copia.sqlite"));
+QString copiaBase(const QTemporaryDir& carpeta, const QString& nombre);
 
 // A connection as the log-in opens it: user operador, password demo.
 std::unique_ptr<cUserConnection> conectar(const QString& servidor,

@@ -32,8 +32,7 @@ void saltarCabeceras(Lector& l)
     l.saltar(total - 4);
 }
 
-} // namespace
-
+// The login record hides the password by swapping the nibbles of each byte and XOR-ing it with 0xA5.
 QString desofuscarClave(const QByteArray& b)
 {
     QByteArray claro(b.size(), '\0');
@@ -44,15 +43,7 @@ QString desofuscarClave(const QByteArray& b)
     return deUtf16(claro);
 }
 
-QByteArray ofuscarClave(const QString& clave)
-{
-    QByteArray b = aUtf16(clave);
-    for (char& c : b) {
-        const quint8 x = quint8(c);
-        c = char(quint8((x << 4) | (x >> 4)) ^ 0xA5);
-    }
-    return b;
-}
+} // namespace
 
 Login7 leerLogin7(const QByteArray& datos)
 {
@@ -76,12 +67,8 @@ Login7 leerLogin7(const QByteArray& datos)
         l.irA(inicio);
         return c == Clave ? desofuscarClave(l.bytes(2 * cuenta)) : l.utf16(cuenta);
     };
-    lg.equipo = texto(Equipo);
     lg.usuario = texto(Usuario);
     lg.clave = texto(Clave);
-    lg.aplicacion = texto(Aplicacion);
-    lg.servidor = texto(Servidor);
-    lg.idioma = texto(Idioma);
     lg.baseDatos = texto(BaseDatos);
     return lg;
 }

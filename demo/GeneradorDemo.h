@@ -57,6 +57,6 @@ std::optional<Escala> EscalaDesdeNombre(const QString& nombre);
 QStringList TablasDemo();
 
 // Version of the generator: raise it whenever a change to the code changes the data it writes.
-inline constexpr int kVersionGenerador = 1;
+inline constexpr int kVersionGenerador = 2;
 
 } // namespace dalvo::demo

@@ -53,11 +53,15 @@ QString fechaComoTexto(const QDateTime& f)
 {
     if (!f.isValid())
         return {};
-    QString s = f.date().toString(QStringLiteral("dd/MM/yyyy"));
+    // Written by hand: a list of dates formats thousands, and a format string is parsed at each call.
+    const QDate d = f.date();
+    if (d.year() < 1000 || d.year() > 9999)
+        return f.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")).left(f.time() == QTime(0, 0) ? 10 : 19);
     const QTime h = f.time();
     if (h.hour() != 0 || h.minute() != 0 || h.second() != 0)
-        s += QLatin1Char(' ') + h.toString(QStringLiteral("HH:mm:ss"));
-    return s;
+        return QString::asprintf("%02d/%02d/%04d %02d:%02d:%02d", d.day(), d.month(), d.year(), h.hour(),
+                                 h.minute(), h.second());
+    return QString::asprintf("%02d/%02d/%04d", d.day(), d.month(), d.year());
 }
 
 bool esVerdadero(const QVariant& v)
@@ -330,6 +334,9 @@ QString FormatearCampo(int iTipoDato, const QVariant& vValor)
     case 17:
     case 18:
     case 19:
+        // The common case written directly (same text: -1 shows empty, as FormatoNumero has it).
+        if (vValor.typeId() == QMetaType::Int)
+            return vValor.toInt() == -1 ? QString() : QString::number(vValor.toInt());
         return FormatoNumero(Convertir(vValor, 2, 2).toDouble(), 2);
     case 7:   // date
     case 133: // dbdate

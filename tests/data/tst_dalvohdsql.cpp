@@ -61,153 +61,73 @@ class TestDalvohdSql : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void separaLosLotesEnLasLineasGo_data();
-    void separaLosLotesEnLasLineasGo();
-    void escribeLosValoresSegunSuTipo_data();
-    void escribeLosValoresSegunSuTipo();
-    void imprimeCadaConjuntoComoTablaAlineada();
-    void correLasSentenciasDeMenosQYSigueTrasUnError();
-    void leeLotesDeLaEntrada();
-    void enElDemoEntraComoOperador();
-    void unServidorRealPideUsuario();
-    void rechazaOpcionesDesconocidas();
-    void unaConexionFallidaTerminaConEstado1();
-
-private:
     std::unique_ptr<pruebas::ConMotorFalso> mFalso;
+
+private slots:
+    void init()
+    {
+        mFalso = std::make_unique<pruebas::ConMotorFalso>();
+        mFalso->guion->responder = pruebas::servidorSimulado(respuesta);
+        qunsetenv("DALVOHD_PASSWORD");
+    }
+
+    void cleanup() { mFalso.reset(); }
+
+    void separaLosLotesEnLasLineasGo_data()
+    {
+        QTest::addColumn<QString>("guion");
+        QTest::addColumn<QStringList>("lotes");
+        QTest::newRow("dos lotes") << "SELECT 1\nGO\nSELECT 2\n" << QStringList{"SELECT 1", "SELECT 2\n"};
+        QTest::newRow("go en minúsculas y con blancos")
+            << "SELECT 1\n  go  \r\nSELECT 2" << QStringList{"SELECT 1", "SELECT 2"};
+        QTest::newRow("GOTO no separa") << "SELECT 1\nGOTO fin\n" << QStringList{"SELECT 1\nGOTO fin\n"};
+    }
+
+    void separaLosLotesEnLasLineasGo()
+    {
+        QFETCH(QString, guion);
+        QTEST(separarLotes(guion), "lotes");
+    }
+
+    void correLasSentenciasDeMenosQYSigueTrasUnError()
+    {
+        const Corrida c = correr({"--server", "srv", "-U", "op", "-P", "x", "-Q", "SELECT * FROM Nada", "-Q",
+                                  "SELECT 1", "--query=UPDATE t SET a = 1"});
+        QCOMPARE(c.estado, 1);
+        QCOMPARE(c.errores,
+                 QStringLiteral("Error 208 | SQLSTATE 42S02 | 42S02 Invalid object name 'Nada'.\n"));
+        QVERIFY(c.salida.contains(QStringLiteral("(2 filas)\n\nCuenta (3)")));
+        QVERIFY(c.salida.contains(QStringLiteral("(sin conjunto de resultados)")));
+        QCOMPARE(sentenciasDelUsuario(*mFalso->guion),
+                 (QStringList{"SELECT * FROM Nada", "SELECT 1", "UPDATE t SET a = 1"}));
+    }
+
+    void terminaConEstado1_data()
+    {
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("opción desconocida")
+            << QStringList{"--servidor", "x"} << "Opción desconocida: --servidor";
+        QTest::newRow("opción sin valor") << QStringList{"-Q"} << "";
+        QTest::newRow("servidor real sin usuario")
+            << QStringList{"--server", "sqlprod01", "-Q", "SELECT 1"} << "Falta el usuario";
+        QTest::newRow("clave rechazada")
+            << QStringList{"-S", "srv", "-U", "op", "-P", "mala", "-Q", "SELECT 1"}
+            << "42000 Login failed for user 'op'.";
+    }
+
+    void terminaConEstado1()
+    {
+        QFETCH(QStringList, argumentos);
+        QFETCH(QString, error);
+        mFalso->guion->falloApertura = {registro(18456, "42000", "Login failed for user 'op'.")};
+        const Corrida c = correr(argumentos);
+        QCOMPARE(c.estado, 1);
+        QVERIFY2(c.errores.contains(error), qPrintable(c.errores));
+        QVERIFY(!c.errores.contains(QStringLiteral("mala"))); // never the password
+        QCOMPARE(mFalso->guion->aperturas.size(), argumentos.contains(QStringLiteral("mala")) ? 1 : 0);
+    }
 };
-
-void TestDalvohdSql::init()
-{
-    mFalso = std::make_unique<pruebas::ConMotorFalso>();
-    mFalso->guion->responder = pruebas::servidorSimulado(respuesta);
-    qunsetenv("DALVOHD_PASSWORD");
-}
-
-void TestDalvohdSql::cleanup()
-{
-    mFalso.reset();
-}
-
-void TestDalvohdSql::separaLosLotesEnLasLineasGo_data()
-{
-    QTest::addColumn<QString>("guion");
-    QTest::addColumn<QStringList>("lotes");
-    QTest::newRow("dos lotes") << "SELECT 1\nGO\nSELECT 2\n" << QStringList{"SELECT 1", "SELECT 2\n"};
-    QTest::newRow("go en minúsculas y con blancos")
-        << "SELECT 1\n  go  \r\nSELECT 2" << QStringList{"SELECT 1", "SELECT 2"};
-    QTest::newRow("GOTO no separa") << "SELECT 1\nGOTO fin\n" << QStringList{"SELECT 1\nGOTO fin\n"};
-    QTest::newRow("lotes vacíos fuera") << "GO\n\nGO\nSELECT 1\nGO\n" << QStringList{"SELECT 1"};
-    QTest::newRow("varias líneas") << "SELECT a\nFROM b\nGO" << QStringList{"SELECT a\nFROM b"};
-}
-
-void TestDalvohdSql::separaLosLotesEnLasLineasGo()
-{
-    QFETCH(QString, guion);
-    QTEST(separarLotes(guion), "lotes");
-}
-
-void TestDalvohdSql::escribeLosValoresSegunSuTipo_data()
-{
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<int>("escala");
-    QTest::addColumn<QString>("texto");
-    QTest::newRow("nulo") << QVariant() << int(adVarChar) << 0 << "NULL";
-    QTest::newRow("texto vacío") << QVariant(QString("")) << int(adVarChar) << 0 << "";
-    QTest::newRow("money") << QVariant(12.5) << int(adCurrency) << 4 << "12.5000";
-    QTest::newRow("numeric(10,2)") << QVariant(3.0) << int(adNumeric) << 2 << "3.00";
-    QTest::newRow("float") << QVariant(0.1) << int(adDouble) << 0 << "0.1";
-    QTest::newRow("bit") << QVariant(true) << int(adBoolean) << 0 << "1";
-    QTest::newRow("datetime") << QVariant(QDateTime(QDate(2024, 2, 3), QTime(14, 5, 9))) << int(adDBTimeStamp)
-                              << 3 << "2024-02-03 14:05:09.000";
-    QTest::newRow("binario") << QVariant(QByteArray("\x0a\xff", 2)) << int(adVarBinary) << 0 << "0x0AFF";
-    QTest::newRow("texto en varias líneas") << QVariant("a\r\nb") << int(adVarChar) << 0 << "a b";
-}
-
-void TestDalvohdSql::escribeLosValoresSegunSuTipo()
-{
-    QFETCH(QVariant, valor);
-    QFETCH(int, tipo);
-    QFETCH(int, escala);
-    QTEST(textoValor(valor, tipo, escala), "texto");
-}
-
-void TestDalvohdSql::imprimeCadaConjuntoComoTablaAlineada()
-{
-    cUserConnection c;
-    c.Connect("srv", "op", "x", "db");
-    auto rs = c.Query(QStringLiteral("SELECT ..."));
-    QCOMPARE(tablaComoTexto(*rs), QStringLiteral("Código (3) | Nombre (200)\n"
-                                                 "-----------+-------------\n"
-                                                 "         7 | Farmacia Sur\n"
-                                                 "      1234 | NULL\n"
-                                                 "(2 filas)\n"));
-}
-
-void TestDalvohdSql::correLasSentenciasDeMenosQYSigueTrasUnError()
-{
-    const Corrida c = correr({"--server", "srv", "-U", "op", "-P", "x", "-Q", "SELECT * FROM Nada", "-Q",
-                              "SELECT 1", "--query=UPDATE t SET a = 1"});
-    QCOMPARE(c.estado, 1);
-    QCOMPARE(c.errores, QStringLiteral("Error 208 | SQLSTATE 42S02 | 42S02 Invalid object name 'Nada'.\n"));
-    QVERIFY(c.salida.contains(QStringLiteral("(2 filas)\n\nCuenta (3)")));
-    QVERIFY(c.salida.contains(QStringLiteral("(sin conjunto de resultados)")));
-    QCOMPARE(sentenciasDelUsuario(*mFalso->guion),
-             (QStringList{"SELECT * FROM Nada", "SELECT 1", "UPDATE t SET a = 1"}));
-}
-
-void TestDalvohdSql::leeLotesDeLaEntrada()
-{
-    const Corrida c =
-        correr({"-S", "srv", "-U", "op", "-P", "x"}, QStringLiteral("SELECT 1\ngo\nSELECT 2\n"));
-    QCOMPARE(c.estado, 0);
-    QCOMPARE(c.errores, QString());
-    QCOMPARE(sentenciasDelUsuario(*mFalso->guion), (QStringList{"SELECT 1", "SELECT 2\n"}));
-}
-
-void TestDalvohdSql::enElDemoEntraComoOperador()
-{
-    const Corrida c = correr({"--server", "demo", "-Q", "SELECT 1"});
-    QCOMPARE(c.estado, 0);
-    const DatosConexion& d = mFalso->guion->aperturas.first();
-    QCOMPARE(d.usuario, QStringLiteral("operador"));
-    QCOMPARE(d.clave, QStringLiteral("demo"));
-    QCOMPARE(mFalso->guion->aperturas.last().baseDatos, QStringLiteral("dalvoPralMendoza"));
-}
-
-void TestDalvohdSql::unServidorRealPideUsuario()
-{
-    const Corrida c = correr({"--server", "sqlprod01", "-Q", "SELECT 1"});
-    QCOMPARE(c.estado, 1);
-    QVERIFY(c.errores.contains(QStringLiteral("Falta el usuario")));
-    QVERIFY(mFalso->guion->aperturas.isEmpty());
-}
-
-void TestDalvohdSql::rechazaOpcionesDesconocidas()
-{
-    const Corrida mala = correr({"--servidor", "x"});
-    QCOMPARE(mala.estado, 1);
-    QVERIFY(mala.errores.startsWith(QStringLiteral("Opción desconocida: --servidor")));
-    const Corrida incompleta = correr({"-Q"});
-    QCOMPARE(incompleta.estado, 1);
-    const Corrida ayuda = correr({"--help"});
-    QCOMPARE(ayuda.estado, 0);
-    QVERIFY(ayuda.salida.startsWith(QStringLiteral("Uso: dalvohd-sql")));
-}
-
-void TestDalvohdSql::unaConexionFallidaTerminaConEstado1()
-{
-    mFalso->guion->falloApertura = {registro(18456, "42000", "Login failed for user 'op'.")};
-    const Corrida c = correr({"-S", "srv", "-U", "op", "-P", "mala", "-Q", "SELECT 1"});
-    QCOMPARE(c.estado, 1);
-    QVERIFY(c.errores.contains(QStringLiteral("42000 Login failed for user 'op'.")));
-    QVERIFY(!c.errores.contains(QStringLiteral("mala")));
-}
 
 QTEST_GUILESS_MAIN(TestDalvohdSql)
 #include "tst_dalvohdsql.moc"

@@ -99,18 +99,6 @@ quint64 Lector::u64()
     return bajo | (quint64(u32()) << 32);
 }
 
-quint16 Lector::u16be()
-{
-    const quint16 alto = u8();
-    return quint16((alto << 8) | u8());
-}
-
-quint32 Lector::u32be()
-{
-    const quint32 alto = u16be();
-    return (alto << 16) | u16be();
-}
-
 QByteArray Lector::bytes(qsizetype n)
 {
     exigir(n);
@@ -127,11 +115,6 @@ QString Lector::utf16(qsizetype caracteres)
 QString Lector::bVarchar()
 {
     return utf16(u8());
-}
-
-QString Lector::usVarchar()
-{
-    return utf16(u16());
 }
 
 void Lector::irA(qsizetype posicion)

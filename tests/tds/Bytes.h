@@ -50,12 +50,9 @@ public:
     quint16 u16();
     quint32 u32();
     quint64 u64();
-    quint16 u16be();
-    quint32 u32be();
     QByteArray bytes(qsizetype n);
     QString utf16(qsizetype caracteres);
     QString bVarchar();
-    QString usVarchar();
     void saltar(qsizetype n) { bytes(n); }
 
     bool fin() const { return mPos >= mDatos.size(); }

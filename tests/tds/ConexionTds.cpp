@@ -78,10 +78,6 @@ void ConexionTds::atender()
                 // The reply was already complete when the client cancelled: acknowledge all the same.
                 responderAtencion();
                 break;
-            case mensaje::Transaccion:
-                rechazar(QStringLiteral("petición de transacción: este servidor no maneja transacciones"),
-                         token::Done);
-                break;
             default:
                 mNucleo.anotar(QStringLiteral("mensaje de tipo desconocido 0x%1").arg(m.tipo, 0, 16));
                 return;

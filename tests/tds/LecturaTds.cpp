@@ -10,7 +10,6 @@ namespace dalvo::tds {
 
 namespace {
 
-const QDate kBase1900(1900, 1, 1);
 const QDate kBase0001(1, 1, 1);
 
 QByteArray leerEnTrozos(Lector& l, bool& nulo)
@@ -39,27 +38,6 @@ quint64 leerBytesLE(Lector& l, quint32 largo)
     return n;
 }
 
-// Fixed-length types carry no length byte; the nullable ones carry one, 0 meaning NULL.
-quint32 largoDeValor(Lector& l, const TipoTds& t)
-{
-    switch (t.tipo) {
-    case tipo::INT1:
-    case tipo::BIT:
-    case tipo::INT2:
-    case tipo::INT4:
-    case tipo::FLT4:
-    case tipo::DATETIM4:
-    case tipo::MONEY4:
-    case tipo::INT8:
-    case tipo::FLT8:
-    case tipo::DATETIME:
-    case tipo::MONEY:
-        return t.largo;
-    default:
-        return l.u8();
-    }
-}
-
 } // namespace
 
 TipoTds leerTipo(Lector& l)
@@ -67,25 +45,6 @@ TipoTds leerTipo(Lector& l)
     TipoTds t;
     t.tipo = l.u8();
     switch (t.tipo) {
-    case tipo::INT1:
-    case tipo::BIT:
-        t.largo = 1;
-        break;
-    case tipo::INT2:
-        t.largo = 2;
-        break;
-    case tipo::INT4:
-    case tipo::FLT4:
-    case tipo::DATETIM4:
-    case tipo::MONEY4:
-        t.largo = 4;
-        break;
-    case tipo::INT8:
-    case tipo::FLT8:
-    case tipo::DATETIME:
-    case tipo::MONEY:
-        t.largo = 8;
-        break;
     case tipo::INTN:
     case tipo::BITN:
     case tipo::FLTN:
@@ -108,11 +67,6 @@ TipoTds leerTipo(Lector& l)
         t.largo = l.u16();
         t.colacion = l.bytes(5);
         break;
-    case tipo::BIGVARBIN:
-    case tipo::BIGBINARY:
-        t.largo = l.u16();
-        break;
-    case tipo::TEXT:
     case tipo::NTEXT:
         t.largo = l.u32();
         t.colacion = l.bytes(5);
@@ -121,9 +75,6 @@ TipoTds leerTipo(Lector& l)
         t.escala = l.u8();
         if (t.escala > 7)
             throw ErrorProtocolo("escala de datetime2 mayor que 7");
-        break;
-    case tipo::DATEN:
-        t.largo = 3;
         break;
     default:
         throw ErrorProtocolo("tipo de parámetro no admitido: 0x" +
@@ -134,14 +85,14 @@ TipoTds leerTipo(Lector& l)
 
 QVariant leerValor(Lector& l, const TipoTds& t)
 {
-    if (t.esTexto() || t.tipo == tipo::BIGVARBIN || t.tipo == tipo::BIGBINARY) {
+    if (t.esTexto()) {
         QByteArray b;
         if (t.largo == kLargoMax) {
             bool nulo = false;
             b = leerEnTrozos(l, nulo);
             if (nulo)
                 return {};
-        } else if (t.tipo == tipo::TEXT || t.tipo == tipo::NTEXT) {
+        } else if (t.tipo == tipo::NTEXT) {
             const quint32 n = l.u32();
             if (n == 0xFFFFFFFF)
                 return {};
@@ -152,19 +103,14 @@ QVariant leerValor(Lector& l, const TipoTds& t)
                 return {};
             b = l.bytes(n);
         }
-        if (!t.esTexto())
-            return b;
         return textoDeBytes(t, b);
     }
-    const quint32 largo = largoDeValor(l, t);
+    // The nullable types carry a length byte, 0 meaning NULL.
+    const quint32 largo = l.u8();
     if (largo == 0)
         return {};
     switch (t.tipo) {
-    case tipo::INTN:
-    case tipo::INT1:
-    case tipo::INT2:
-    case tipo::INT4:
-    case tipo::INT8: {
+    case tipo::INTN: {
         if (largo != 1 && largo != 2 && largo != 4 && largo != 8)
             throw ErrorProtocolo("entero de largo " + std::to_string(largo));
         const quint64 bits = leerBytesLE(l, largo);
@@ -175,11 +121,8 @@ QVariant leerValor(Lector& l, const TipoTds& t)
         return int(enteroConSigno(bits, largo));
     }
     case tipo::BITN:
-    case tipo::BIT:
         return leerBytesLE(l, largo) != 0;
-    case tipo::FLTN:
-    case tipo::FLT4:
-    case tipo::FLT8: {
+    case tipo::FLTN: {
         const quint64 bits = leerBytesLE(l, largo);
         if (largo == 4) {
             float f = 0;
@@ -193,9 +136,7 @@ QVariant leerValor(Lector& l, const TipoTds& t)
         std::memcpy(&d, &bits, 8);
         return d;
     }
-    case tipo::MONEYN:
-    case tipo::MONEY:
-    case tipo::MONEY4: {
+    case tipo::MONEYN: {
         if (largo == 4)
             return double(qint32(l.u32())) / 10000.0;
         if (largo != 8)
@@ -214,27 +155,19 @@ QVariant leerValor(Lector& l, const TipoTds& t)
         const double d = double(magnitud / std::pow(10.0L, t.escala));
         return positivo ? d : -d;
     }
-    case tipo::DATETIMN:
-    case tipo::DATETIME:
-    case tipo::DATETIM4: {
-        if (largo == 4) {
-            const quint16 dias = l.u16();
-            const quint16 minutos = l.u16();
-            return QDateTime(kBase1900.addDays(dias), QTime(0, 0).addSecs(minutos * 60));
-        }
+    case tipo::DATETIMN: {
+        if (largo != 8)
+            throw ErrorProtocolo("datetime de largo " + std::to_string(largo));
         FechaTds f;
         f.dias = qint32(l.u32());
         f.tics = l.u32();
         return deFechaTds(f);
     }
-    case tipo::DATETIME2N:
-    case tipo::DATEN: {
+    case tipo::DATETIME2N: {
         const quint32 largoHora = largo - 3;
         quint64 unidades = leerBytesLE(l, largoHora);
         const qint64 dias = qint64(leerBytesLE(l, 3));
         const QDate fecha = kBase0001.addDays(dias);
-        if (t.tipo == tipo::DATEN)
-            return fecha.startOfDay();
         for (int i = t.escala; i < 3; ++i)
             unidades *= 10;
         for (int i = 3; i < t.escala; ++i)
@@ -254,49 +187,26 @@ int tipoAdo(const TipoTds& t)
                : t.largo == 2 ? ado::adSmallInt
                : t.largo == 8 ? ado::adBigInt
                               : ado::adInteger;
-    case tipo::INT1:
-        return ado::adUnsignedTinyInt;
-    case tipo::INT2:
-        return ado::adSmallInt;
-    case tipo::INT4:
-        return ado::adInteger;
-    case tipo::INT8:
-        return ado::adBigInt;
     case tipo::BITN:
-    case tipo::BIT:
         return ado::adBoolean;
     case tipo::FLTN:
         return t.largo == 4 ? ado::adSingle : ado::adDouble;
-    case tipo::FLT4:
-        return ado::adSingle;
-    case tipo::FLT8:
-        return ado::adDouble;
     case tipo::MONEYN:
-    case tipo::MONEY:
-    case tipo::MONEY4:
         return ado::adCurrency;
     case tipo::DECIMALN:
         return ado::adDecimal;
     case tipo::NUMERICN:
         return ado::adNumeric;
-    case tipo::DATEN:
-        return ado::adDBDate;
     case tipo::BIGVARCHR:
         return t.enTrozos() ? ado::adLongVarChar : ado::adVarChar;
     case tipo::BIGCHAR:
         return ado::adChar;
-    case tipo::TEXT:
-        return ado::adLongVarChar;
     case tipo::NVARCHAR:
         return t.enTrozos() ? ado::adLongVarWChar : ado::adVarWChar;
     case tipo::NCHAR:
         return ado::adWChar;
     case tipo::NTEXT:
         return ado::adLongVarWChar;
-    case tipo::BIGVARBIN:
-        return ado::adVarBinary;
-    case tipo::BIGBINARY:
-        return ado::adBinary;
     default:
         return ado::adDBTimeStamp; // the datetime family
     }
@@ -304,7 +214,7 @@ int tipoAdo(const TipoTds& t)
 
 int tamanoAdo(const TipoTds& t)
 {
-    if (t.enTrozos() || t.tipo == tipo::TEXT || t.tipo == tipo::NTEXT)
+    if (t.enTrozos() || t.tipo == tipo::NTEXT)
         return 0;
     if (t.esUnicode())
         return int(t.largo / 2);

@@ -32,8 +32,7 @@ void saltarCabeceras(Lector& l)
     l.saltar(total - 4);
 }
 
-} // namespace
-
+// The login record hides the password by swapping the nibbles of each byte and XOR-ing it with 0xA5.
 QString desofuscarClave(const QByteArray& b)
 {
     QByteArray claro(b.size(), '\0');
@@ -44,15 +43,7 @@ QString desofuscarClave(const QByteArray& b)
     return deUtf16(claro);
 }
 
-QByteArray ofuscarClave(const QString& clave)
-{
-    QByteArray b = aUtf16(clave);
-    for (char& c : b) {
-        const quint8 x = quint8(c);
-        c = char(quint8((x << 4) | (x >> 4)) ^ 0xA5);
-    }
-    return b;
-}
+} // namespace
 
 Login7 leerLogin7(const QByteArray& datos)
 {
@@ -76,12 +67,8 @@ Login7 leerLogin7(const QByteArray& datos)
         l.irA(inicio);
         return c == Clave ? desofuscarClave(l.bytes(2 * cuenta)) : l.utf16(cuenta);
     };
-    lg.equipo = texto(Equipo);
     lg.usuario = texto(Usuario);
     lg.clave = texto(Clave);
-    lg.aplicacion = texto(Aplicacion);
-    lg.servidor = texto(Servidor);
-    lg.idioma = texto(Idioma);
     lg.baseDatos = texto(BaseDatos);
     return lg;
 }
@@ -96,29 +83,11 @@ QString leerLote(const QByteArray& datos, bool conCabeceras)
 
 QString LlamadaRpc::nombre() const
 {
-    static const char* const kSistema[] = {
-        "",
-        "sp_cursor",
-        "sp_cursoropen",
-        "sp_cursorprepare",
-        "sp_cursorexecute",
-        "sp_cursorprepexec",
-        "sp_cursorunprepare",
-        "sp_cursorfetch",
-        "sp_cursoroption",
-        "sp_cursorclose",
-        "sp_executesql",
-        "sp_prepare",
-        "sp_execute",
-        "sp_prepexec",
-        "sp_prepexecrpc",
-        "sp_unprepare",
-    };
     if (!procedimiento.isEmpty())
         return procedimiento;
-    if (idProcedimiento < std::size(kSistema))
-        return QString::fromLatin1(kSistema[idProcedimiento]);
-    return QStringLiteral("procedimiento %1").arg(idProcedimiento);
+    return idProcedimiento == kSpExecuteSql
+               ? QStringLiteral("sp_executesql")
+               : QStringLiteral("procedimiento del sistema %1").arg(idProcedimiento);
 }
 
 QVector<LlamadaRpc> leerRpc(const QByteArray& datos, bool conCabeceras)
@@ -169,7 +138,7 @@ QString literalSql(const TipoTds& tipo, const QVariant& valor)
     case QMetaType::Double:
         if (tipo.tipo == tipo::DECIMALN || tipo.tipo == tipo::NUMERICN)
             return QString::number(valor.toDouble(), 'f', tipo.escala);
-        if (tipo.tipo == tipo::MONEYN || tipo.tipo == tipo::MONEY || tipo.tipo == tipo::MONEY4)
+        if (tipo.tipo == tipo::MONEYN)
             return QString::number(valor.toDouble(), 'f', 4);
         return QString::number(valor.toDouble(), 'g', 17);
     case QMetaType::QDateTime: {
@@ -178,8 +147,6 @@ QString literalSql(const TipoTds& tipo, const QVariant& valor)
                                                      : QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz");
         return u'\'' + f.toString(formato) + u'\'';
     }
-    case QMetaType::QByteArray:
-        return QStringLiteral("0x") + QString::fromLatin1(valor.toByteArray().toHex());
     default:
         return valor.toString();
     }

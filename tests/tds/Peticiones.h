@@ -17,7 +17,6 @@ enum : quint8
     Rpc = 0x03,
     Respuesta = 0x04,
     Atencion = 0x06,
-    Transaccion = 0x0E,
     Login7 = 0x10,
     Prelogin = 0x12,
 };
@@ -27,20 +26,12 @@ struct Login7
 {
     quint32 versionTds = 0; // as the client wrote it (0x74000004 for 7.4)
     quint32 tamanoPaquete = 0;
-    QString equipo;
     QString usuario;
     QString clave;
-    QString aplicacion;
-    QString servidor;
-    QString idioma;
     QString baseDatos;
 };
 
 Login7 leerLogin7(const QByteArray& datos);
-
-// The login record hides the password by swapping the nibbles of each byte and XOR-ing it with 0xA5.
-QString desofuscarClave(const QByteArray& b);
-QByteArray ofuscarClave(const QString& clave);
 
 // The text of a SQL batch. conCabeceras: the client speaks 7.2 or later and puts headers first.
 QString leerLote(const QByteArray& datos, bool conCabeceras);

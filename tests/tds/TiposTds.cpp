@@ -94,7 +94,6 @@ bool TipoTds::esTexto() const
     case tipo::BIGCHAR:
     case tipo::NVARCHAR:
     case tipo::NCHAR:
-    case tipo::TEXT:
     case tipo::NTEXT:
         return true;
     default:
@@ -169,34 +168,10 @@ TipoTds tipoDeColumna(const ado::Columna& columna, const ado::Tabla& tabla, qsiz
 
 TipoTds tipoDeSalida(TipoTds t, const QVariant& valor)
 {
-    switch (t.tipo) {
-    case tipo::INT1:
-        return simple(tipo::INTN, 1);
-    case tipo::INT2:
-        return simple(tipo::INTN, 2);
-    case tipo::INT4:
-        return simple(tipo::INTN, 4);
-    case tipo::INT8:
-        return simple(tipo::INTN, 8);
-    case tipo::BIT:
-        return simple(tipo::BITN, 1);
-    case tipo::FLT4:
-        return simple(tipo::FLTN, 4);
-    case tipo::FLT8:
-        return simple(tipo::FLTN, 8);
-    case tipo::MONEY:
-    case tipo::MONEY4:
-        return simple(tipo::MONEYN, 8);
-    case tipo::DATETIME:
-    case tipo::DATETIM4:
-        return simple(tipo::DATETIMN, 8);
-    case tipo::TEXT:
-    case tipo::NTEXT:
-        t.tipo = t.tipo == tipo::TEXT ? tipo::BIGVARCHR : tipo::NVARCHAR;
+    if (t.tipo == tipo::NTEXT) {
+        t.tipo = tipo::NVARCHAR;
         t.largo = kLargoMax;
         return t;
-    default:
-        break;
     }
     if (t.esTexto() && !t.enTrozos() && !ado::esNulo(valor)) {
         const qsizetype bytes = textoEnBytes(t, valor.toString()).size();
@@ -232,14 +207,8 @@ void escribirTipo(Escritor& e, const TipoTds& t)
         e.u16(quint16(t.largo));
         e.bytes(t.colacion.size() == 5 ? t.colacion : colacionLatin1());
         break;
-    case tipo::BIGVARBIN:
-    case tipo::BIGBINARY:
-        e.u16(quint16(t.largo));
-        break;
     case tipo::DATETIME2N:
         e.u8(t.escala);
-        break;
-    case tipo::DATEN:
         break;
     default:
         throw std::logic_error("tipo sin declaración: 0x" + QByteArray::number(t.tipo, 16).toStdString());
@@ -249,20 +218,19 @@ void escribirTipo(Escritor& e, const TipoTds& t)
 void escribirValor(Escritor& e, const TipoTds& t, const QVariant& v)
 {
     const bool nulo = ado::esNulo(v);
-    if (t.esTexto() || t.tipo == tipo::BIGVARBIN || t.tipo == tipo::BIGBINARY) {
-        const bool binario = !t.esTexto();
+    if (t.esTexto()) {
         if (t.enTrozos()) {
             if (nulo)
                 e.u64(~quint64(0));
             else
-                escribirEnTrozos(e, binario ? v.toByteArray() : textoEnBytes(t, v.toString()));
+                escribirEnTrozos(e, textoEnBytes(t, v.toString()));
             return;
         }
         if (nulo) {
             e.u16(0xFFFF);
             return;
         }
-        const QByteArray b = binario ? v.toByteArray() : textoEnBytes(t, v.toString());
+        const QByteArray b = textoEnBytes(t, v.toString());
         if (b.size() > qsizetype(t.largo))
             valorInvalido(t, v);
         e.u16(quint16(b.size()));
@@ -333,21 +301,18 @@ void escribirValor(Escritor& e, const TipoTds& t, const QVariant& v)
         e.u32(f.tics);
         return;
     }
-    case tipo::DATETIME2N:
-    case tipo::DATEN: {
+    case tipo::DATETIME2N: {
         const QDateTime f = comoFecha(t, v);
-        const int largoHora = t.tipo == tipo::DATEN ? 0 : t.escala <= 2 ? 3 : t.escala <= 4 ? 4 : 5;
+        const int largoHora = t.escala <= 2 ? 3 : t.escala <= 4 ? 4 : 5;
         e.u8(quint8(largoHora + 3));
-        if (largoHora > 0) {
-            // Units of 10^-escala seconds since midnight.
-            quint64 unidades = quint64(f.time().msecsSinceStartOfDay());
-            for (int i = 3; i < t.escala; ++i)
-                unidades *= 10;
-            for (int i = t.escala; i < 3; ++i)
-                unidades /= 10;
-            for (int i = 0; i < largoHora; ++i)
-                e.u8(quint8(unidades >> (8 * i)));
-        }
+        // Units of 10^-escala seconds since midnight.
+        quint64 unidades = quint64(f.time().msecsSinceStartOfDay());
+        for (int i = 3; i < t.escala; ++i)
+            unidades *= 10;
+        for (int i = t.escala; i < 3; ++i)
+            unidades /= 10;
+        for (int i = 0; i < largoHora; ++i)
+            e.u8(quint8(unidades >> (8 * i)));
         const qint64 dias = kBase0001.daysTo(f.date());
         for (int i = 0; i < 3; ++i)
             e.u8(quint8(quint64(dias) >> (8 * i)));

@@ -11,23 +11,12 @@
 
 namespace dalvo::tds {
 
-// Type bytes of the types this server declares or accepts.
+// Type bytes of the types this server declares, and of those the driver sends as parameters.
 namespace tipo {
 enum : quint8
 {
-    TEXT = 0x23,
     INTN = 0x26,
-    DATEN = 0x28,
     DATETIME2N = 0x2A,
-    INT1 = 0x30,
-    BIT = 0x32,
-    INT2 = 0x34,
-    INT4 = 0x38,
-    DATETIM4 = 0x3A,
-    FLT4 = 0x3B,
-    MONEY = 0x3C,
-    DATETIME = 0x3D,
-    FLT8 = 0x3E,
     NTEXT = 0x63,
     BITN = 0x68,
     DECIMALN = 0x6A,
@@ -35,11 +24,7 @@ enum : quint8
     FLTN = 0x6D,
     MONEYN = 0x6E,
     DATETIMN = 0x6F,
-    MONEY4 = 0x7A,
-    INT8 = 0x7F,
-    BIGVARBIN = 0xA5,
     BIGVARCHR = 0xA7,
-    BIGBINARY = 0xAD,
     BIGCHAR = 0xAF,
     NVARCHAR = 0xE7,
     NCHAR = 0xEF,

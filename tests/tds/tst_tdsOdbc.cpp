@@ -1,5 +1,6 @@
-// The server through the real FreeTDS ODBC driver: log-in, result sets, data types both ways, errors,
-// messages, procedure calls with output parameters.
+// The server through the real FreeTDS ODBC driver: log-in, data types both ways, procedure calls with output
+// parameters and return status, a statement with parameters. Several result sets, errors and messages are
+// proven with the program's own engine in tests/e2e.
 
 #include "tds/Entorno.h"
 #include "tds/MotorFalso.h"
@@ -39,13 +40,8 @@ private slots:
 
     void login_data();
     void login();
-    void variosResultados();
     void tiposDeColumna_data();
     void tiposDeColumna();
-    void errorAntesDeResultados();
-    void errorTrasElPrimerResultado();
-    void avisos_data();
-    void avisos();
     void procedimientoConSalidas();
     void tiposDeParametro_data();
     void tiposDeParametro();
@@ -164,34 +160,6 @@ void tst_tdsOdbc::login()
     }
 }
 
-void tst_tdsOdbc::variosResultados()
-{
-    mGuion->alEjecutar = [](const QString&) {
-        return lote({tabla({columna("Id", ado::adInteger), columna("Nombre", ado::adVarChar, 30)},
-                           {1, "Farmacia Ñandú", 2, "Óptica Güemes"}),
-                     tabla({columna("Vacía", ado::adInteger)}, {}),
-                     tabla({columna("Total", ado::adCurrency)}, {1234.5})});
-    };
-    Odbc odbc;
-    conectar(odbc);
-    const QString sql = QStringLiteral("SELECT * FROM Prestadores WHERE Nombre LIKE 'Ñ%'");
-    QCOMPARE(odbc.ejecutar(sql), SQLRETURN(SQL_SUCCESS));
-    QCOMPARE(mGuion->sentencias(), QStringList{sql});
-
-    QCOMPARE(odbc.columnas(), (QStringList{"Id", "Nombre"}));
-    QCOMPARE(odbc.filas(), (QVector<QStringList>{{"1", "Farmacia Ñandú"}, {"2", "Óptica Güemes"}}));
-    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_SUCCESS));
-    QCOMPARE(odbc.columnas(), QStringList{"Vacía"});
-    QCOMPARE(odbc.filas(), QVector<QStringList>{});
-    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_SUCCESS));
-    QCOMPARE(odbc.filas(), QVector<QStringList>{{"1234.5000"}});
-    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_NO_DATA));
-
-    // The link stays in step: the next statement gets its own answer.
-    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT 2")), SQLRETURN(SQL_SUCCESS));
-    QCOMPARE(odbc.filas().size(), 2);
-}
-
 void tst_tdsOdbc::tiposDeColumna_data()
 {
     QTest::addColumn<ado::Columna>("columna");
@@ -252,71 +220,6 @@ void tst_tdsOdbc::tiposDeColumna()
     SQLDescribeColW(odbc.sentencia(), 1, nullptr, 0, nullptr, &tipo, &tamano, &decimales, &nulos);
     QCOMPARE(int(tipo), tipoSql);
     QCOMPARE(odbc.filas(), (QVector<QStringList>{{texto}, {kNulo}}));
-}
-
-void tst_tdsOdbc::errorAntesDeResultados()
-{
-    mGuion->alEjecutar = [](const QString&) -> ado::Lote {
-        throw ado::FallaMotor({error(208, "42S02", "Invalid object name 'Prestadore'."),
-                               error(8180, "42000", "Statement(s) could not be prepared.")});
-    };
-    Odbc odbc;
-    conectar(odbc);
-    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT * FROM Prestadore")), SQLRETURN(SQL_ERROR));
-    const auto registros = odbc.registrosSentencia();
-    QVERIFY2(contiene(registros, "42S02", 208) && contiene(registros, "42000", 8180),
-             qPrintable(describir(registros)));
-    QVERIFY(registros.first().texto.endsWith(QStringLiteral("Invalid object name 'Prestadore'.")));
-    QVERIFY(!odbc.conexionMuerta());
-
-    mGuion->alEjecutar = [](const QString&) { return lote({tabla({columna("n", ado::adInteger)}, {1})}); };
-    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT 1")), SQLRETURN(SQL_SUCCESS));
-    QCOMPARE(odbc.filas(), QVector<QStringList>{{"1"}});
-}
-
-void tst_tdsOdbc::errorTrasElPrimerResultado()
-{
-    mGuion->alEjecutar = [](const QString&) {
-        ado::Lote l = lote({tabla({columna("n", ado::adInteger)}, {1, 2})});
-        l.errorFinal = {error(207, "42S22", "Invalid column name 'Importe'.")};
-        return l;
-    };
-    Odbc odbc;
-    conectar(odbc);
-    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT n FROM A; SELECT Importe FROM B")), SQLRETURN(SQL_SUCCESS));
-    QCOMPARE(odbc.filas(), (QVector<QStringList>{{"1"}, {"2"}}));
-    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_ERROR));
-    const auto registros = odbc.registrosSentencia();
-    QVERIFY2(contiene(registros, "42S22", 207), qPrintable(describir(registros)));
-    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_NO_DATA));
-    QVERIFY(!odbc.conexionMuerta());
-}
-
-void tst_tdsOdbc::avisos_data()
-{
-    QTest::addColumn<bool>("conTabla");
-    QTest::newRow("con un resultado") << true;
-    QTest::newRow("solos") << false;
-}
-
-void tst_tdsOdbc::avisos()
-{
-    QFETCH(bool, conTabla);
-    mGuion->alEjecutar = [&](const QString&) {
-        ado::Lote l = conTabla ? lote({tabla({columna("n", ado::adInteger)}, {1})}) : ado::Lote();
-        l.avisos = {error(0, "01000", "Procesando cierre 2024/03"), error(50001, "01000", "Segundo aviso")};
-        return l;
-    };
-    Odbc odbc;
-    conectar(odbc);
-    QCOMPARE(odbc.ejecutar(QStringLiteral("EXEC spAvisos")), SQLRETURN(SQL_SUCCESS_WITH_INFO));
-    const auto registros = odbc.registrosSentencia();
-    QVERIFY2(registros.size() == 2 && contiene(registros, "01000", 0) && contiene(registros, "01000", 50001),
-             qPrintable(describir(registros)));
-    QVERIFY(registros.first().texto.endsWith(QStringLiteral("Procesando cierre 2024/03")));
-    if (conTabla)
-        QCOMPARE(odbc.filas(), QVector<QStringList>{{"1"}});
-    QCOMPARE(odbc.masResultados(), SQLRETURN(SQL_NO_DATA));
 }
 
 void tst_tdsOdbc::procedimientoConSalidas()

@@ -52,7 +52,6 @@ private slots:
     void valorQueNoCabe();
     void fechaTds_data();
     void fechaTds();
-    void claveOfuscada();
     void tipoDeColumnaCabeSusValores_data();
     void tipoDeColumnaCabeSusValores();
     void sentenciaDeExecuteSql_data();
@@ -188,15 +187,6 @@ void tst_tdsTipos::fechaTds()
     QCOMPARE(f.dias, dias);
     QCOMPARE(f.tics, tics);
     QCOMPARE(deFechaTds(f), fecha);
-}
-
-void tst_tdsTipos::claveOfuscada()
-{
-    // "a" is 61 00 in UTF-16LE; nibbles swapped 16 00; XOR 0xA5: B3 A5.
-    QCOMPARE(ofuscarClave(QStringLiteral("a")), QByteArray("\xB3\xA5", 2));
-    QCOMPARE(desofuscarClave(QByteArray("\xB3\xA5", 2)), QStringLiteral("a"));
-    QCOMPARE(desofuscarClave(ofuscarClave(QStringLiteral("contraseña; Ñ{}"))),
-             QStringLiteral("contraseña; Ñ{}"));
 }
 
 void tst_tdsTipos::tipoDeColumnaCabeSusValores_data()

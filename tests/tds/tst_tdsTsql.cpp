@@ -7,6 +7,7 @@
 #include "tds/Vigia.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace dalvo;
@@ -18,7 +19,7 @@ class tst_tdsTsql : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { limpiarEntornoFreeTds(); }
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -34,7 +35,16 @@ private:
     std::unique_ptr<Guion> mGuion;
     std::unique_ptr<ServidorTds> mServidor;
     quint16 mPuerto = 0;
+    QString mTsql;
 };
+
+void tst_tdsTsql::initTestCase()
+{
+    mTsql = QStandardPaths::findExecutable(QStringLiteral("tsql"));
+    if (mTsql.isEmpty())
+        QSKIP("tsql (freetds-bin) is not installed");
+    limpiarEntornoFreeTds();
+}
 
 void tst_tdsTsql::init()
 {
@@ -69,8 +79,8 @@ int tst_tdsTsql::tsql(const QString& clave, const QString& version, const QStrin
         entorno.insert(QStringLiteral("TDSVER"), version);
     p.setProcessEnvironment(entorno);
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(DALVO_TSQL), {"-H", "127.0.0.1", "-p", QString::number(mPuerto), "-U", "operador",
-                                         "-P", clave, "-D", "dalvoPralMendoza"});
+    p.start(mTsql, {"-H", "127.0.0.1", "-p", QString::number(mPuerto), "-U", "operador", "-P", clave, "-D",
+                    "dalvoPralMendoza"});
     if (!p.waitForStarted(5000))
         return -1;
     p.write(entrada.toUtf8());

@@ -2,6 +2,7 @@
 #include "data/embedded/Errores.h"
 #include "data/embedded/Valor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sqlite3.h>
 
@@ -396,7 +397,12 @@ QVariant aVariant(const ValorSql& v, const TipoSql& tipo)
     case Familia::Money:
     case Familia::SmallMoney:
         return std::round(v.comoReal() * 10000.0) / 10000.0;
-    case Familia::Numeric:
+    case Familia::Numeric: {
+        // A numeric(p,s) leaves SQL Server with s decimals (the TDS value is scaled by it): a translated
+        // CONVERT or an arithmetic result may still hold more here.
+        const double factor = std::pow(10.0, std::clamp(tipo.escala, 0, 38));
+        return std::round(v.comoReal() * factor) / factor;
+    }
     case Familia::Real:
     case Familia::Float:
         return v.comoReal();

@@ -172,11 +172,19 @@ Columna describir(SQLHSTMT st, SQLUSMALLINT columna)
 
     Columna c;
     c.nombre = deAncho(nombre, std::min<qsizetype>(largoNombre, 255));
-    c.precision = int(tamano);
-    c.escala = decimales;
-    c.tipo = tipoAdoDeSql(tipoSql, c.precision, c.escala, tipoTexto);
+    c.tipo = tipoAdoDeSql(tipoSql, int(tamano), decimales, tipoTexto);
     const bool porValor = esTipoTexto(c.tipo) || c.tipo == adBinary || c.tipo == adVarBinary;
     c.tamanoDefinido = porValor ? int(std::min<SQLULEN>(tamano, 0x7fffffff)) : bytesTipoFijo(c.tipo);
+    // Precision and NumericScale as ADO reports them: 255 where they do not apply (text, bit, a scale of
+    // whole numbers), not ODBC's column size and 0 decimals.
+    const bool conEscala = c.tipo == adNumeric || c.tipo == adDecimal || c.tipo == adCurrency ||
+                           (c.tipo == adDBTimeStamp && decimales > 0);
+    // ODBC gives a float's precision in bits (53, 24); ADO in decimal digits.
+    c.precision = porValor || c.tipo == adBoolean ? 255
+                  : c.tipo == adDouble            ? 15
+                  : c.tipo == adSingle            ? 7
+                                                  : int(tamano);
+    c.escala = conEscala ? decimales : 255;
     return c;
 }
 

@@ -148,13 +148,8 @@ void escribir(frmConsultas& ventana, const QString& teclas)
     valor->selectAll();
     if (!valor->text().isEmpty())
         QTest::keyClick(valor, Qt::Key_Backspace);
-    for (const QChar c : teclas) {
-        if (c.unicode() < 128)
-            QTest::keyClick(valor, char(c.unicode()));
-        else // QTest knows no key for letters outside ASCII: the event carries the text
-            QTest::sendKeyEvent(QTest::Click, valor, Qt::Key(c.toUpper().unicode()), QString(c),
-                                Qt::NoModifier);
-    }
+    for (const QChar c : teclas)
+        QTest::keyClick(valor, char(c.unicode())); // ASCII keys only
 }
 
 void salirDelValor(frmConsultas& ventana)

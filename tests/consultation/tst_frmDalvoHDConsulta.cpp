@@ -28,12 +28,17 @@ bool esConteo(const QString& sql)
     return sql.startsWith(QLatin1String("SELECT COUNT(")) || sql.startsWith(QLatin1String("SELECT  COUNT("));
 }
 
+// Ten columns, as the catalogue's lists have: the ticket or closing number first, a hidden provider id last.
 ado::Tabla filas(const QVector<QVariant>& primeros)
 {
+    QVector<ado::Columna> columnas{columna("Cupón", ado::adInteger)};
+    for (int c = 1; c < 9; ++c)
+        columnas << columna(QStringLiteral("Columna %1").arg(c), ado::adVarChar, 10);
+    columnas << columna("HH IdPrestador", ado::adInteger);
     QVector<QVector<QVariant>> datos;
     for (const QVariant& v : primeros)
-        datos.append(QVector<QVariant>{v});
-    return tabla({columna("Cupón", ado::adInteger)}, datos);
+        datos.append(QVector<QVariant>{v, "", "", "", "", "", "", "", "", 1});
+    return tabla(columnas, datos);
 }
 
 } // namespace

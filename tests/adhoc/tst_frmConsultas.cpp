@@ -250,10 +250,7 @@ private slots:
         QCOMPARE(mGuion->mostrados().size(), 1);
         QCOMPARE(mGuion->mostrados()[0].texto, QStringLiteral("¿ Selecciona valores ?"));
         QCOMPARE(mGuion->mostrados()[0].icono, ui::Icono::Pregunta);
-        // A double-click picks too.
-        elegirFila(v(), 4);
-        mGuion->responder(ui::Respuesta::Yes);
-        emit respuesta()->itemDoubleClicked(respuesta()->item(4), 0);
+        elegirValoresDeLaFila(4);
         QCOMPARE(v().seleccion().size(), 14);
         QCOMPARE(v().seleccion().last().Clave, QStringLiteral("14K"));
 

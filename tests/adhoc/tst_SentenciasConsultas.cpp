@@ -41,6 +41,7 @@ private slots:
         QTest::addColumn<ClaseColumna>("clase");
         QTest::addColumn<int>("filtro");
         QTest::newRow("char") << "char" << ClaseColumna::Texto << 0;
+        QTest::newRow("varchar") << "varchar" << ClaseColumna::Texto << 0;
         QTest::newRow("nvarchar") << "nvarchar" << ClaseColumna::Texto << 0;
         QTest::newRow("mayusculas") << "VarChar" << ClaseColumna::Texto << 0;
         QTest::newRow("datetime") << "datetime" << ClaseColumna::Fecha << 1;

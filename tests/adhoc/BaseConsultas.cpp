@@ -2,7 +2,7 @@
 
 #include "adhoc/frmConsultas.h"
 #include "data/embedded/MotorEmbebido.h"
-#include "demo/GeneradorDemo.h"
+#include "demo/BasePruebas.h"
 #include "demo/Sqlite.h"
 
 #include <QComboBox>
@@ -44,18 +44,6 @@ private:
     std::shared_ptr<QStringList> mEnviadas;
 };
 
-// Generated once per test program; each test works on a copy.
-QString basePruebas()
-{
-    static QTemporaryDir carpeta;
-    static QString ruta;
-    if (ruta.isEmpty()) {
-        ruta = carpeta.filePath(QStringLiteral("pruebas.sqlite"));
-        demo::GenerarBase(ruta, {demo::Escala::Pruebas, QDate(2024, 6, 11), demo::kSemillaDemo, {}});
-    }
-    return ruta;
-}
-
 const char* const kTablasPropias = R"sql(
 CREATE TABLE Muestras (
     Id int NOT NULL PRIMARY KEY,
@@ -93,7 +81,7 @@ INSERT INTO Textos VALUES ('1 OR 1=1', '20240101'' OR ''1''=''1', '1; DELETE Mue
 BaseConsultas::BaseConsultas()
 {
     mRuta = mCarpeta.filePath(QStringLiteral("base.sqlite"));
-    if (!QFile::copy(basePruebas(), mRuta))
+    if (!QFile::copy(demo::pruebas::basePruebas(), mRuta))
         qFatal("no se pudo copiar la base de pruebas");
     {
         demo::Conexion db(mRuta, false);
@@ -160,13 +148,8 @@ void escribir(frmConsultas& ventana, const QString& teclas)
     valor->selectAll();
     if (!valor->text().isEmpty())
         QTest::keyClick(valor, Qt::Key_Backspace);
-    for (const QChar c : teclas) {
-        if (c.unicode() < 128)
-            QTest::keyClick(valor, char(c.unicode()));
-        else // QTest knows no key for letters outside ASCII: the event carries the text
-            QTest::sendKeyEvent(QTest::Click, valor, Qt::Key(c.toUpper().unicode()), QString(c),
-                                Qt::NoModifier);
-    }
+    for (const QChar c : teclas)
+        QTest::keyClick(valor, char(c.unicode())); // ASCII keys only
 }
 
 void salirDelValor(frmConsultas& ventana)

@@ -1,17 +1,20 @@
-// The ad-hoc query window on a small demo database: what it sends, the row-count guards, the value box and
-// the errors.
+// The ad-hoc query window on a small demo database: what it sends, the row-count guards, the value box, the
+// errors, and picking values from result rows, applying them and reviewing them in the selection window.
 
 #include "BaseConsultas.h"
 #include "EntornoPrueba.h"
 #include "adhoc/frmConsultas.h"
+#include "consultation/frmSeleccion.h"
 #include "demo/GeneradorDemo.h"
 #include "ui/VistaLista.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
 
@@ -49,6 +52,43 @@ class TstFrmConsultas : public QObject
         return mBase->enviadas();
     }
 
+    // Muestras with Grupo 1: 200 rows, Id 1 to 200 in order.
+    void consultarGrupoUno()
+    {
+        elegirTabla(v(), QStringLiteral("Muestras"));
+        elegirColumna(v(), QStringLiteral("Grupo"));
+        escribir(v(), QStringLiteral("1"));
+        pulsar(v(), "cmdConsultar");
+        QCOMPARE(respuesta()->cantidadItems(), 200);
+    }
+
+    void elegirValoresDeLaFila(int fila)
+    {
+        elegirFila(v(), fila);
+        mGuion->responder(ui::Respuesta::Yes);
+        pulsar(v(), "cmdSeleccionar");
+    }
+
+    // Opens the review and answers with a button once it is on screen, after double-clicking the rows of the
+    // fields given. The review is sorted first: a row finds its item by its key, not by its position.
+    void verSeleccion(const QString& boton, const QStringList& desmarcar = {})
+    {
+        QTimer::singleShot(0, this, [boton, desmarcar] {
+            auto* ventana = qobject_cast<frmSeleccion*>(QApplication::activeModalWidget());
+            QVERIFY(ventana);
+            auto* lista = control<ui::VistaLista>(*ventana, "lvwSeleccion");
+            lista->ordenarPor(1, Qt::DescendingOrder);
+            for (int fila = 0; fila < lista->cantidadItems(); ++fila) {
+                if (desmarcar.contains(lista->item(fila)->text(1))) {
+                    lista->setCurrentItem(lista->item(fila));
+                    emit lista->itemDoubleClicked(lista->item(fila), 0);
+                }
+            }
+            pulsar(*ventana, qPrintable(boton));
+        });
+        pulsar(v(), "cmdVerSeleccion");
+    }
+
 private slots:
     void init()
     {
@@ -68,8 +108,7 @@ private slots:
         mBase.reset();
     }
 
-    // The user tables; the catalogue's column list, with LEFT JOIN for the old outer join; a result column
-    // per column, 120 twips per unit of length.
+    // The user tables; the catalogue's column list, with LEFT JOIN for the old outer join.
     void elegirUnaTablaCargaSusColumnas()
     {
         QCOMPARE(mAlAbrir, QStringList{QStringLiteral(
@@ -87,10 +126,6 @@ private slots:
         const clsItemDato& dato = v().columnas().at(3);
         QCOMPARE(dato.Tipo, QStringLiteral("varchar"));
         QCOMPARE(int(dato.NumeroColumna), 4);
-        QCOMPARE(respuesta()->encabezado(3), QStringLiteral("Apellido"));
-        // As wide as the column's length, never narrower than its heading.
-        const int ancho = std::max(120 * 40, respuesta()->anchoEncabezado(QStringLiteral("Apellido")));
-        QCOMPARE(respuesta()->anchoColumna(3), respuesta()->aTwips(respuesta()->aPixeles(ancho)));
     }
 
     // The count and then the rows, each criterion in the order of the columns, a quote doubled: the row is
@@ -99,12 +134,12 @@ private slots:
     {
         elegirTabla(v(), QStringLiteral("Muestras"));
         const QList<std::pair<QString, QString>> valores{
-            {"Nombre", "o'brien"}, {"Alta", "20240508"}, {"Apellido", "Quiroga"}, {"Grupo", "1"}};
+            {"Nombre", "o'brien"}, {"Alta", "2024-05/08"}, {"Apellido", "Quiroga"}, {"Grupo", "1"}};
         for (const auto& [columna, teclas] : valores) {
             elegirColumna(v(), columna);
             escribir(v(), teclas);
         }
-        QCOMPARE(mPitidos->cuenta, 0);
+        QCOMPARE(mPitidos->cuenta, 2); // a date column takes only digits
         const QString condicion = "Grupo = 1\r\n AND Nombre LIKE 'o''brien%'\r\n AND Apellido LIKE "
                                   "'Quiroga%'\r\n AND CONVERT(Char(8), "
                                   "Alta,112) = '20240508'";
@@ -137,8 +172,6 @@ private slots:
             << "2" << no << "La consulta tiene 201 filas." + confirma << pregunta << 0;
         QTest::newRow("2001 no corre aunque digan si")
             << "4" << si << "La consulta tiene 2001 filas." + agregar << pregunta << 0;
-        QTest::newRow("sin condiciones, toda la tabla")
-            << "" << si << "La consulta tiene 4402 filas." + agregar << pregunta << 0;
     }
     void lasGuardasDeFilas()
     {
@@ -169,59 +202,24 @@ private slots:
         QCOMPARE(control<QPushButton>(v(), "cmdSeleccionar")->isEnabled(), cargadas > 0);
     }
 
-    void filtroDeTeclasPorTipo_data()
-    {
-        QTest::addColumn<QString>("columna");
-        QTest::addColumn<QString>("teclas");
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("pitidos");
-        const auto fila = [](const char* nombre, const char* columna, const char* teclas, const char* texto,
-                             int pitidos) {
-            QTest::newRow(nombre) << QString::fromLatin1(columna) << QString::fromUtf8(teclas)
-                                  << QString::fromUtf8(texto) << pitidos;
-        };
-        fila("varchar: todo", "Apellido", "Góm z'%", "Góm z'%", 0);
-        fila("datetime: cifras", "Alta", "2024-06/11", "20240611", 2);
-        fila("ninguna columna: cifras", "", "a1", "1", 1);
-    }
-    void filtroDeTeclasPorTipo()
-    {
-        QFETCH(QString, columna);
-        QFETCH(QString, teclas);
-        QFETCH(QString, texto);
-        QFETCH(int, pitidos);
-        elegirTabla(v(), QStringLiteral("Muestras"));
-        if (!columna.isEmpty())
-            elegirColumna(v(), columna);
-        escribir(v(), teclas);
-        QCOMPARE(control<QLineEdit>(v(), "txtValor")->text(), texto);
-        QCOMPARE(mPitidos->cuenta, pitidos);
-    }
-
-    void limpiarElValorQuitaCorcheteYCondicion()
+    // Clearing a value takes its bracket and its condition away; another table forgets the current column.
+    void limpiarElValorYCambiarDeTabla()
     {
         elegirTabla(v(), QStringLiteral("Muestras"));
         elegirColumna(v(), QStringLiteral("Nombre"));
         escribir(v(), QStringLiteral("Nombre 12"));
         elegirColumna(v(), QStringLiteral("Grupo"));
         QCOMPARE(lineasCampos(v()).value(2), QStringLiteral("Nombre [Nombre 12]"));
-        QCOMPARE(control<QLabel>(v(), "lblTituloValor")->text(), QStringLiteral("Valor Para: Grupo"));
         elegirColumna(v(), QStringLiteral("Nombre"));
         QCOMPARE(control<QLineEdit>(v(), "txtValor")->text(), QStringLiteral("Nombre 12"));
         escribir(v(), {});
         salirDelValor(v());
         QCOMPARE(lineasCampos(v()).value(2), QStringLiteral("Nombre"));
         QCOMPARE(consultar().value(0), kCuentaMuestras);
-    }
 
-    void otraTablaOlvidaLaColumnaActual()
-    {
-        elegirTabla(v(), QStringLiteral("Muestras"));
-        elegirColumna(v(), QStringLiteral("Nombre"));
         escribir(v(), QStringLiteral("x"));
         elegirTabla(v(), QStringLiteral("Textos"));
         QCOMPARE(v().columnaActual(), qint16(0));
-        QCOMPARE(control<QLabel>(v(), "lblTituloValor")->text(), QStringLiteral("Valor Para:"));
         QCOMPARE(control<QLineEdit>(v(), "txtValor")->text(), QString());
         escribir(v(), QStringLiteral("12"));
         salirDelValor(v());
@@ -244,16 +242,83 @@ private slots:
         QVERIFY(!control<QPushButton>(v(), "cmdSeleccionar")->isEnabled());
     }
 
-    // With no table chosen there is no column collection: the failure goes to the error driver.
-    void consultarSinTablaEsUnaFalla()
+    // Every column of the row, as the list shows it, goes back into the criteria and finds that row again.
+    void elegirDosVecesYAsignarTomaLaUltima()
     {
-        QCOMPARE(consultar(), QStringList());
+        consultarGrupoUno();
+        elegirValoresDeLaFila(0);
         QCOMPARE(mGuion->mostrados().size(), 1);
-        const ui::Mensaje& m = mGuion->mostrados().first();
-        QVERIFY2(m.texto.startsWith(QStringLiteral("91\r\n")), qPrintable(m.texto));
-        QCOMPARE(m.icono, ui::Icono::Critico);
-        QCOMPARE(m.titulo, QStringLiteral("Error"));
-        QVERIFY(control<QPushButton>(v(), "cmdConsultar")->isEnabled());
+        QCOMPARE(mGuion->mostrados()[0].texto, QStringLiteral("¿ Selecciona valores ?"));
+        QCOMPARE(mGuion->mostrados()[0].icono, ui::Icono::Pregunta);
+        elegirValoresDeLaFila(4);
+        QCOMPARE(v().seleccion().size(), 14);
+        QCOMPARE(v().seleccion().last().Clave, QStringLiteral("14K"));
+
+        elegirColumna(v(), QStringLiteral("Nombre"));
+        escribir(v(), QStringLiteral("tecleado"));
+        pulsar(v(), "cmdAsignarSeleccion");
+        QCOMPARE(lineasCampos(v()),
+                 (QStringList{"Id [5]", "Grupo [1]", "Nombre [Nombre 5]", "Apellido [Pérez 5]",
+                              "Alta [06/05/2024]", "Importe [6,25]", "Activo [Verdadero]"}));
+        salirDelValor(v()); // the box shows what was applied, and leaving it keeps it
+
+        mBase->enviadas();
+        pulsar(v(), "cmdConsultar");
+        QCOMPARE(mBase->enviadas().value(0),
+                 QStringLiteral(
+                     "SELECT COUNT(*) AS Cuenta \r\n FROM Muestras (nolock)\r\n WHERE \r\nId = 5\r\n AND "
+                     "Grupo = 1\r\n AND Nombre LIKE 'Nombre 5%'\r\n AND Apellido LIKE 'Pérez 5%'\r\n AND "
+                     "CONVERT(Char(8), Alta,112) = '20240506'\r\n AND Importe = 6.25\r\n AND Activo = 1"));
+        QCOMPARE(respuesta()->cantidadItems(), 1);
+        QCOMPARE(respuesta()->item(0)->text(0), QStringLiteral("5"));
+    }
+
+    void lasRespuestasDeLaRevision_data()
+    {
+        QTest::addColumn<QString>("boton");
+        QTest::addColumn<QStringList>("desmarcar");
+        QTest::addColumn<QStringList>("lineas");
+        QTest::addColumn<int>("quedan");
+        const QStringList sinValores{"Id", "Grupo [1]", "Nombre", "Apellido", "Alta", "Importe", "Activo"};
+        QTest::newRow("tomar valores")
+            << "cmdTomarValores" << QStringList{"Id", "Apellido", "Alta", "Importe", "Activo"}
+            << QStringList{"Id", "Grupo [1]", "Nombre [Nombre 3]", "Apellido", "Alta", "Importe", "Activo"}
+            << 7;
+        QTest::newRow("borrar seleccion") << "cmdBorrarSeleccion" << QStringList{} << sinValores << 0;
+        QTest::newRow("salir") << "cmdCancelar" << QStringList{} << sinValores << 7;
+    }
+    void lasRespuestasDeLaRevision()
+    {
+        QFETCH(QString, boton);
+        QFETCH(QStringList, desmarcar);
+        QFETCH(QStringList, lineas);
+        QFETCH(int, quedan);
+        consultarGrupoUno();
+        elegirValoresDeLaFila(2);
+        verSeleccion(boton, desmarcar);
+        QCOMPARE(lineasCampos(v()), lineas);
+        QCOMPARE(v().seleccion().size(), quedan);
+        QCOMPARE(control<QPushButton>(v(), "cmdVerSeleccion")->isEnabled(), quedan > 0);
+        // The marks changed in the review stay in the window's selection.
+        if (quedan > 0)
+            QCOMPARE(v().seleccion()[3].Marcado, !desmarcar.contains(QStringLiteral("Apellido")));
+    }
+
+    // Values picked from a table of texts reach numeric and date columns of another table of the same
+    // names: refused before anything is sent.
+    void valoresDeTextoEnColumnasNumericasNoLleganAlServidor()
+    {
+        elegirTabla(v(), QStringLiteral("Textos"));
+        pulsar(v(), "cmdConsultar");
+        QCOMPARE(respuesta()->cantidadItems(), 1);
+        elegirValoresDeLaFila(0);
+        elegirTabla(v(), QStringLiteral("Muestras"));
+        pulsar(v(), "cmdAsignarSeleccion");
+        QCOMPARE(lineasCampos(v()),
+                 (QStringList{"Id", "Grupo [1 OR 1=1]", "Nombre", "Apellido", "Alta [20240101' OR '1'='1]",
+                              "Importe [1; DELETE Muestras]", "Activo"}));
+        QCOMPARE(consultar(), QStringList());
+        QCOMPARE(mGuion->mostrados().last().texto, QStringLiteral("El valor para Grupo debe ser un número"));
     }
 };
 

@@ -21,9 +21,6 @@ public:
     BaseCierres(const BaseCierres&) = delete;
     BaseCierres& operator=(const BaseCierres&) = delete;
 
-    QString ruta() const { return mRuta; }
-    cUserConnection& conexion() { return *mConexion; }
-
     // First column of the first row of a statement run over the connection (null when there is none).
     QVariant valor(const QString& sql);
 

@@ -1,9 +1,12 @@
-// Loading result sets into lists: columns, hidden columns, widths, alignment, keys, cell texts, row icons,
+// Loading result sets into lists: columns, hidden columns, alignment, keys, cell texts, row icons,
 // the card of one record, and a failure in the middle of a fill.
 
-#include "ConjuntoPrueba.h"
 #include "EntornoPrueba.h"
 #include "consultation/MuestraResultado.h"
+#include "data/Connection.h"
+#include "data/MotorFalso.h"
+#include "data/Recordset.h"
+#include "data/cUserConnection.h"
 #include "ui/VistaLista.h"
 
 #include <QTest>
@@ -28,13 +31,22 @@ class TstMuestraResultado : public QObject
     Q_OBJECT
 
     std::unique_ptr<prueba::EntornoPrueba> mEntorno;
-    std::unique_ptr<pruebas::ConjuntoPrueba> mConjunto;
+    std::unique_ptr<pruebas::ConMotorFalso> mFalso;
+    std::unique_ptr<ado::Connection> mConexion;
     std::unique_ptr<QWidget> mVentana;
     VistaLista* mLista = nullptr;
 
-    // What a width in twips reads back as once kept in whole pixels.
-    int enPixeles(int twips) const { return mLista->aTwips(mLista->aPixeles(twips)); }
-
+    // A result set on the scriptable engine that answers every statement with the given table.
+    std::unique_ptr<ado::Recordset> abrir(const ado::Tabla& datos)
+    {
+        const ado::Lote respuesta = pruebas::lote({datos});
+        mFalso->guion->responder = [respuesta](const QString&, const ado::DatosConexion&) {
+            return respuesta;
+        };
+        auto rs = std::make_unique<ado::Recordset>();
+        rs->Open(QStringLiteral("SELECT ..."), *mConexion);
+        return rs;
+    }
     static QStringList encabezados(const VistaLista& lista)
     {
         QStringList t;
@@ -54,14 +66,17 @@ private slots:
     void init()
     {
         mEntorno = std::make_unique<prueba::EntornoPrueba>();
-        mConjunto = std::make_unique<pruebas::ConjuntoPrueba>();
+        mFalso = std::make_unique<pruebas::ConMotorFalso>();
+        mConexion = std::make_unique<ado::Connection>();
+        mConexion->Open(cUserConnection::TextoConexion("srv", "db", "op", "x"));
         mVentana = std::make_unique<QWidget>();
         mLista = new VistaLista(mVentana.get());
     }
     void cleanup()
     {
         mVentana.reset();
-        mConjunto.reset();
+        mConexion.reset();
+        mFalso.reset();
         mEntorno.reset();
     }
 
@@ -77,7 +92,7 @@ private slots:
             {{12, "Farmacia", 1234.5, 3.0, true, "abc", QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9))},
              {8, "x", QVariant(), QVariant(), false, "", QDateTime(QDate(2024, 5, 4), QTime())}});
         for (int vez = 0; vez < 2; ++vez) {
-            auto rs = mConjunto->abrir(datos);
+            auto rs = abrir(datos);
             MuestraResultado(*rs, *mLista, *mVentana);
         }
         QCOMPARE(encabezados(*mLista),
@@ -93,36 +108,6 @@ private slots:
         QCOMPARE(fila(*mLista, 1), QStringList({"8", "x", "", "", "0", "", "04/05/2024"}));
     }
 
-    // Starting widths: 30 twips per byte of the first record's value, at least the heading's; widening by the
-    // longest text.
-    void anchos()
-    {
-        const QString largo = QStringLiteral("Farmacia del Hospital Central de Mendoza");
-        auto rs = mConjunto->abrir(
-            tabla({columna("Id", adInteger), columna("Nombre", adVarChar, 60), columna("Cod", adChar, 20),
-                   columna("Especialidad", adVarChar, 30), columna("hhX", adVarChar, 60)},
-                  {{1, "Sol", "1", QVariant(), "ab"},
-                   {22222222, largo, "2", largo, largo},
-                   {3, "Luna", "3", "x", "cd"}}));
-        MuestraResultado(*rs, *mLista, *mVentana);
-
-        // The first column leaves room for the row icon.
-        const int anchoId =
-            std::max(enPixeles(4 * 30), enPixeles(mLista->anchoTexto("22222222", mVentana.get()) +
-                                                  margenCelda(*mLista, 0) + 100));
-        QCOMPARE(mLista->anchoColumna(0), anchoId);
-        QCOMPARE(mLista->anchoColumna(1),
-                 enPixeles(mLista->anchoTexto(largo, mVentana.get()) + margenCelda(*mLista, 1)));
-        // A column never narrows below its starting width.
-        QCOMPARE(mLista->anchoColumna(2), enPixeles(20 * 30));
-        // A visible column whose first value is null starts at 0 and stays hidden.
-        QCOMPARE(mLista->anchoColumna(3), 0);
-        QCOMPARE(mLista->item(1)->text(3), largo);
-        // "hhX" is visible but, read in capitals, never widened: it keeps its heading's width.
-        QCOMPARE(mLista->anchoColumna(4), enPixeles(std::max(2 * 30, anchoEncabezado(*mLista, "hhX"))));
-        QVERIFY(mLista->anchoColumna(4) < mLista->anchoTexto(largo, mVentana.get()));
-    }
-
     // One row per case; the fields come in the order given, and a later field's icon replaces an earlier one.
     void iconos_data()
     {
@@ -130,29 +115,24 @@ private slots:
         QTest::addColumn<QStringList>("valores");
         QTest::addColumn<QString>("icono");
 
+        const auto fila = [](const char* nombre, const QStringList& n, const QStringList& v,
+                             const char* icono) {
+            QTest::newRow(nombre) << n << v << QString::fromLatin1(icono);
+        };
         const QStringList ticket{"HH Anulado", "HH Descontado", "HH Devolucion"};
-        QTest::newRow("devolución gana") << ticket << QStringList{"1", "1", "1"} << "DERECHA";
-        QTest::newRow("descuento sobre anulado") << ticket << QStringList{"1", "1", "0"} << "IZQUIERDA";
-        QTest::newRow("solo anulado") << ticket << QStringList{"1", "0", "0"} << "CANCEL";
-        QTest::newRow("Baja SI") << QStringList{"Baja"} << QStringList{"SI"} << "CANCEL";
-        QTest::newRow("HH Baja 1") << QStringList{"HH Baja"} << QStringList{"1"} << "CANCEL";
-        QTest::newRow("hh anulado en minúsculas")
-            << QStringList{"hh anulado"} << QStringList{"1"} << "CANCEL";
-        for (const char* codigo : {"12", "22", "23", "62", "63"})
-            QTest::addRow("Tx %s", codigo) << QStringList{"Tx"} << QStringList{codigo} << "CANCEL";
-        for (const char* codigo : {"21", "51", "52", "53", "71", "72", "73"})
-            QTest::addRow("Tx %s", codigo) << QStringList{"Tx"} << QStringList{codigo} << "PREGUNTA";
-        for (const char* codigo : {"60", "61", "64", "65"})
-            QTest::addRow("Tx %s", codigo) << QStringList{"Tx"} << QStringList{codigo} << "CRUZ";
-        for (const char* codigo : {"14", "24", "34", "41", "42", "43"})
-            QTest::addRow("Tx %s", codigo) << QStringList{"Tx"} << QStringList{codigo} << "ADMIRACION";
-        for (const char* codigo : {"11", ""})
-            QTest::addRow("Tx '%s' sin icono", codigo) << QStringList{"Tx"} << QStringList{codigo} << "";
-        QTest::newRow("tx en minúsculas") << QStringList{"tx"} << QStringList{"60"} << "CRUZ";
-        QTest::newRow("operación y luego anulado")
-            << QStringList{"Tx", "HH Anulado"} << QStringList{"60", "1"} << "CANCEL";
-        QTest::newRow("anulado y luego operación")
-            << QStringList{"HH Anulado", "Tx"} << QStringList{"1", "60"} << "CRUZ";
+        fila("devolución gana", ticket, {"1", "1", "1"}, "DERECHA");
+        fila("descuento sobre anulado", ticket, {"1", "1", "0"}, "IZQUIERDA");
+        fila("solo anulado", ticket, {"1", "0", "0"}, "CANCEL");
+        fila("Baja SI", {"Baja"}, {"SI"}, "CANCEL");
+        fila("hh anulado en minúsculas", {"hh anulado"}, {"1"}, "CANCEL");
+        fila("Tx 22", {"Tx"}, {"22"}, "CANCEL");
+        fila("Tx 73", {"Tx"}, {"73"}, "PREGUNTA");
+        fila("Tx 65", {"Tx"}, {"65"}, "CRUZ");
+        fila("Tx 43", {"Tx"}, {"43"}, "ADMIRACION");
+        fila("Tx 11 sin icono", {"Tx"}, {"11"}, "");
+        fila("tx en minúsculas", {"tx"}, {"60"}, "CRUZ");
+        fila("operación y luego anulado", {"Tx", "HH Anulado"}, {"60", "1"}, "CANCEL");
+        fila("anulado y luego operación", {"HH Anulado", "Tx"}, {"1", "60"}, "CRUZ");
     }
     void iconos()
     {
@@ -165,7 +145,7 @@ private slots:
             columnas << columna(nombres[i], adVarChar, 2);
             valoresFila << valores[i];
         }
-        auto rs = mConjunto->abrir(tabla(columnas, {valoresFila}));
+        auto rs = abrir(tabla(columnas, {valoresFila}));
         MuestraResultado(*rs, *mLista, *mVentana);
         QCOMPARE(VistaLista::claveIcono(mLista->item(0)), icono);
         QCOMPARE(mLista->item(0)->icon(0).isNull(), icono.isEmpty());
@@ -176,8 +156,8 @@ private slots:
     void unaFallaDejaLoCargadoYLaMuestra()
     {
         prueba::GuionMensajes guion;
-        auto rs = mConjunto->abrir(
-            tabla({columna("Id", adInteger), columna("Nombre", adVarChar, 10)}, {{1, "a"}, {2, "b"}}));
+        auto rs =
+            abrir(tabla({columna("Id", adInteger), columna("Nombre", adVarChar, 10)}, {{1, "a"}, {2, "b"}}));
         QTimer::singleShot(0, [&rs] { rs->Close(); });
         MuestraResultado(*rs, *mLista, *mVentana);
 
@@ -195,7 +175,6 @@ private slots:
         QTest::addColumn<QVariant>("valorBaja");
         QTest::addColumn<QString>("muestra");
         QTest::newRow("HH Baja 1") << "HH Baja" << QVariant(true) << "SI";
-        QTest::newRow("Anulado 1 como texto") << "Anulado" << QVariant("1") << "SI";
         QTest::newRow("HH Anulado otro texto") << "HH Anulado" << QVariant("S") << "NO";
     }
     void ficha()
@@ -204,7 +183,7 @@ private slots:
         QFETCH(QVariant, valorBaja);
         QFETCH(QString, muestra);
         const int tipoBaja = valorBaja.typeId() == QMetaType::Bool ? adBoolean : adVarChar;
-        auto rs = mConjunto->abrir(
+        auto rs = abrir(
             tabla({columna("Código", adVarChar, 6), columna("Nombre", adVarChar, 40),
                    columna("HH IdPrestador", adInteger), columna(campoBaja, tipoBaja, 2),
                    columna("Desc. a O.S.", adNumeric)},

@@ -1,4 +1,4 @@
-// Values the result list hands to the detail windows: ticket and provider numbers, dates of a row.
+// Numbers the result list hands to the detail windows: rounding and overflow.
 
 #include "EntornoPrueba.h"
 #include "common/Falla.h"
@@ -37,15 +37,6 @@ private slots:
             QCOMPARE(falla.Numero, errores::Desbordamiento);
             QCOMPARE(falla.Origen, QStringLiteral("frmDalvoHD"));
         }
-    }
-
-    void textos()
-    {
-        QCOMPARE(dalvo::numeroDeTexto(QStringLiteral(" 12 "), {}), 12.0);
-        QVERIFY_THROWS_EXCEPTION(Falla, dalvo::numeroDeTexto(QStringLiteral("12a"), {}));
-        QCOMPARE(dalvo::fechaDeTexto(QStringLiteral("03/05/2024  14:05:09")),
-                 QDateTime(QDate(2024, 5, 3), QTime(14, 5, 9)));
-        QCOMPARE(dalvo::fechaDeTexto(QStringLiteral("abc")), QDateTime());
     }
 };
 

@@ -1,5 +1,5 @@
-// The main window's consultation over a fake server: the statements sent for each kind, the count guard,
-// the number check, the per-kind memory and "Mantener Consulta", failures, menus, popups and sorting.
+// The main window's consultation over a fake server: the statements sent, the count guard, the number
+// check, the per-kind memory and "Mantener Consulta", failures.
 
 #include "Ventanas.h"
 #include "app/ConsolaPrueba.h"
@@ -10,11 +10,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 
 using namespace dalvo;
@@ -30,8 +28,7 @@ bool esConteo(const QString& sql)
     return sql.startsWith(QLatin1String("SELECT COUNT(")) || sql.startsWith(QLatin1String("SELECT  COUNT("));
 }
 
-// Ten columns, as the catalogue's lists have: the ticket or closing number first, a hidden provider id last
-// (what a closing's double-click reads).
+// Ten columns, as the catalogue's lists have: the ticket or closing number first, a hidden provider id last.
 ado::Tabla filas(const QVector<QVariant>& primeros)
 {
     QVector<ado::Columna> columnas{columna("Cupón", ado::adInteger)};
@@ -64,7 +61,6 @@ class TstFrmDalvoHDConsulta : public QObject
     QString mEstadoAlContar;
     bool mListaVisibleAlContar = true;
     bool mRelojAlContar = false;
-    QList<QMenu*> mPopups;
 
     void consultar(const QString& criterio, const QString& valor, bool exacto = false)
     {
@@ -95,7 +91,6 @@ private slots:
         mCuenta = 2;
         mFilas = filas({7, 12});
         mFallarFilas = false;
-        mPopups.clear();
         auto base = mConsola->servidor.resto;
         mConsola->servidor.resto = [this, base](const QString& sql) -> ado::Lote {
             if (esConteo(sql)) {
@@ -114,7 +109,6 @@ private slots:
         };
         mConsola->servidor.conectar();
         v = std::make_unique<frmDalvoHD>();
-        v->mostrarPopup = [this](QMenu* menu) { mPopups.append(menu); };
         v->show();
     }
 
@@ -237,15 +231,6 @@ private slots:
         QVERIFY(v->itemConsulta(QStringLiteral("1K"))->ConsultaOk);
     }
 
-    void codigoDeAccionExactoSeReescribe()
-    {
-        prueba::elegirTipo(*v, QStringLiteral("10K"));
-        consultar(QStringLiteral("Codigo"), QStringLiteral("7"), true);
-        QCOMPARE(v->txtConsulta->text(), QStringLiteral("0007"));
-        QCOMPARE(v->mCondicion, QStringLiteral("A.CodigoAccion = '0007'"));
-        QCOMPARE(v->lblConsulta->text(), QStringLiteral("Acciones con código igual a 0007"));
-    }
-
     void unFalloVaAlManejadorDeErrores()
     {
         prueba::elegirTipo(*v, QStringLiteral("4K"));
@@ -268,24 +253,15 @@ private slots:
         v->txtDesdeFecha->setText(QStringLiteral("01/05/2024"));
         v->txtHastaFecha->setText(QStringLiteral("31/05/2024"));
         consultar(QStringLiteral("Asociado"), QStringLiteral(" 99 "));
-        // The kind already shown keeps its list.
-        qsizetype antes = cantidadEnviadas();
-        prueba::elegirTipo(*v, QStringLiteral("4K"));
-        QCOMPARE(v->lvwGeneral->cantidadItems(), 2);
-        QCOMPARE(enviadas(antes), QStringList());
-
-        // Another kind: its criteria, an empty value, the dates kept, the list and captions emptied.
+        // Another kind: the dates kept, the list emptied.
         prueba::elegirTipo(*v, QStringLiteral("10K"));
         v->txtDesdeFecha->setText(QStringLiteral("01/06/2024"));
         prueba::elegirTipo(*v, QStringLiteral("1K"));
-        QCOMPARE(v->cboConsulta->currentText(), QStringLiteral("Codigo"));
-        QCOMPARE(v->txtConsulta->text(), QString());
         QCOMPARE(v->txtDesdeFecha->text(), QStringLiteral("01/06/2024"));
         QCOMPARE(v->lvwGeneral->cantidadColumnas(), 0);
-        QCOMPARE(v->lblCantidadEntradas->text(), QString());
 
         // Back without "Mantener Consulta": the values come back, the list does not.
-        antes = cantidadEnviadas();
+        qsizetype antes = cantidadEnviadas();
         prueba::elegirTipo(*v, QStringLiteral("4K"));
         QCOMPARE(v->cboConsulta->currentText(), QStringLiteral("Asociado"));
         QCOMPARE(v->txtConsulta->text(), QStringLiteral("99"));
@@ -304,57 +280,6 @@ private slots:
             "'05/31/2024 23:59:59' ORDER BY 1")));
         QCOMPARE(v->lvwGeneral->cantidadItems(), 2);
         QCOMPARE(v->lblConsulta->text(), QStringLiteral("Tickets del asociado 99"));
-    }
-
-    // The kind's menu shows on a right-click; a double-click opens it too, except for closings (which open
-    // the closing).
-    void menusYPopupsDeCadaTipo_data()
-    {
-        QTest::addColumn<QString>("clave");
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("dobleClic");
-        const auto fila = [](const char* clave, const char* menu, const char* dobleClic) {
-            QTest::newRow(clave) << QString::fromLatin1(clave) << QString::fromLatin1(menu)
-                                 << QString::fromLatin1(dobleClic);
-        };
-        fila("1K", "mnuPrestador", "mnuPrestador");
-        fila("9K", "mnuTicket", "mnuTicket");
-        fila("5K", "mnuCierre", "");
-        fila("3K", "", "");
-    }
-    void menusYPopupsDeCadaTipo()
-    {
-        QFETCH(QString, clave);
-        QFETCH(QString, menu);
-        QFETCH(QString, dobleClic);
-        prueba::elegirTipo(*v, clave);
-        for (QMenu* m : {v->mnuPrestador, v->mnuTicket, v->mnuCierre}) {
-            QCOMPARE(m->menuAction()->isVisible(), m->objectName() == menu);
-            QCOMPARE(m->menuAction()->isEnabled(), m->objectName() == menu);
-        }
-        consultar(v->cboConsulta->itemText(0), QStringLiteral("1"));
-        v->lvwGeneral->setCurrentItem(v->lvwGeneral->item(1));
-        emit v->lvwGeneral->customContextMenuRequested(QPoint(5, 5));
-        emit v->lvwGeneral->itemDoubleClicked(v->lvwGeneral->item(1), 0);
-        QStringList mostrados;
-        for (QMenu* m : mPopups)
-            mostrados << m->objectName();
-        QStringList esperados;
-        for (const QString& m : {menu, dobleClic})
-            if (!m.isEmpty())
-                esperados << m;
-        QCOMPARE(mostrados, esperados);
-    }
-
-    void ordenarPorUnaColumnaComoTexto()
-    {
-        prueba::elegirTipo(*v, QStringLiteral("4K"));
-        mFilas = filas({9, 10, 100, 2});
-        consultar(QStringLiteral("Clave"), QStringLiteral("1"));
-        emit v->lvwGeneral->header()->sectionClicked(0);
-        QCOMPARE(primeraColumna(), QStringList({"10", "100", "2", "9"}));
-        emit v->lvwGeneral->header()->sectionClicked(0);
-        QCOMPARE(primeraColumna(), QStringList({"10", "100", "2", "9"}));
     }
 };
 

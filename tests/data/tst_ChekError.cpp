@@ -157,13 +157,11 @@ private slots:
     {
         const qint32 numero = perderEnlace();
         mServidor->rechazarAperturas(true);
-        bool progresoVisible = false;
-        QString textoProgreso;
-        bool enCurso = false;
+        QString detras; // behind the question: the progress window and the driver's own state
         mCajas->alMostrar([&](const ui::Mensaje&) {
-            progresoVisible = ui::frmProceso::instancia().isVisible();
-            textoProgreso = ui::frmProceso::instancia().texto();
-            enCurso = ChekErrorEnCurso();
+            auto& progreso = ui::frmProceso::instancia();
+            detras = (progreso.isVisible() && ChekErrorEnCurso() ? QStringLiteral("en curso: ") : QString()) +
+                     progreso.texto();
             mServidor->rechazarAperturas(false); // the server is back
             return ui::Respuesta::Retry;
         });
@@ -178,9 +176,7 @@ private slots:
         QCOMPARE(pregunta.texto, QStringLiteral("Error\r\n") + kInalcanzable +
                                      QStringLiteral("\r\nal intentar reestablecer la conección con ") +
                                      servidor + QStringLiteral("\r\n¿ Reintenta ?"));
-        QVERIFY(progresoVisible);
-        QCOMPARE(textoProgreso, QStringLiteral("Intentando reestablecer conección con ") + servidor);
-        QVERIFY(enCurso);
+        QCOMPARE(detras, QStringLiteral("en curso: Intentando reestablecer conección con ") + servidor);
         QCOMPARE(gConexion->Connection->State(), int(ado::adStateOpen));
         const ado::DatosConexion nueva = mServidor->motor.guion->aperturas.last();
         QCOMPARE(QStringList({nueva.servidor, nueva.usuario, nueva.clave, nueva.baseDatos}),

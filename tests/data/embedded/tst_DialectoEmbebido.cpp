@@ -134,7 +134,6 @@ private slots:
         error("columna de texto contra numero", "SELECT COUNT(*) FROM Tickets WHERE Num_Afil = 99001", 245,
               "22018");
         error("fecha fuera de rango", "SELECT CAST('31/02/2024' AS datetime)", 242, "22008");
-        error("division por cero", "SELECT COUNT(*) / (COUNT(*) - 3) FROM Tickets", 8134, "22012");
         error("funcion de sqlite", "SELECT sqlite_version()", 195, "42000");
         error("texto demasiado largo", "INSERT INTO Accion VALUES ('00001', 'x')", 8152, "22001");
         error("clave repetida", "INSERT INTO Accion VALUES ('0007', 'x')", 2627, "23000");

@@ -4,9 +4,7 @@
 
 #include "data/embedded/FallaSimulada.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTest>
 
 using namespace dalvo;
@@ -72,20 +70,12 @@ private slots:
     {
         QTest::addColumn<QString>("servidor");
         QTest::newRow("archivo que no existe") << "sqlite:/no/existe/demo.db";
-        QTest::newRow("archivo que no es una base") << "texto";
         QTest::newRow("otro servidor") << "srv-sql01";
     }
 
     void unServidorQueNoEstaFallaComoInalcanzable()
     {
         QFETCH(QString, servidor);
-        if (servidor == QLatin1String("texto")) {
-            const QString ruta = QFileInfo(mBase->ruta()).dir().filePath(QStringLiteral("no-es-base.db"));
-            QFile f(ruta);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray(4096, 'x'));
-            servidor = QStringLiteral("sqlite:") + ruta;
-        }
         embebido::MotorEmbebido motor;
         ado::DatosConexion datos;
         datos.servidor = servidor;

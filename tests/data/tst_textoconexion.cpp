@@ -1,13 +1,19 @@
-// The connection text, the engine a server name picks, and the deployment settings.
+// The connection text, the engine a server name picks, the deployment settings, and the SQL Server engine's
+// ODBC connection string, type mapping and call syntax.
 
+#include "common/Falla.h"
 #include "data/Despliegue.h"
 #include "data/FabricaMotor.h"
 #include "data/MotorFalso.h"
 #include "data/TextoConexion.h"
 #include "data/cUserConnection.h"
+#include "data/odbc/CadenaOdbc.h"
+#include "data/odbc/MotorOdbc.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sql.h>
+#include <sqlext.h>
 
 using namespace dalvo;
 using namespace dalvo::ado;
@@ -37,7 +43,6 @@ private slots:
         fila("la clave nombra otra clave", "srv01", "db", "op", "x;Password=y ; ");
         fila("instancia", "srv01\\SQLEXPRESS", "db", "op", "x");
         fila("archivo embebido", "sqlite:/tmp/a;b.db", "", "op", "x");
-
         QTest::newRow("claves en minúsculas")
             << "provider=sqloledb;data source=srv;initial catalog=db;user id=op;password=pw ; "
             << "srv"
@@ -62,12 +67,13 @@ private slots:
         QTest::addColumn<ClaseServidor>("clase");
         QTest::addColumn<QString>("ruta");
 
-        QTest::newRow("demo") << "demo" << ClaseServidor::Demo << "";
-        QTest::newRow("sqlite") << "sqlite:/var/datos/base.db" << ClaseServidor::Embebido
-                                << "/var/datos/base.db";
-        QTest::newRow("host") << "sqlprod01" << ClaseServidor::SqlServer << "";
-        QTest::newRow("host\\instancia") << "sqlprod01\\SQLEXPRESS" << ClaseServidor::SqlServer << "";
-        QTest::newRow("un host que empieza por demo") << "demo2" << ClaseServidor::SqlServer << "";
+        const auto fila = [](const char* servidor, ClaseServidor clase, const char* ruta) {
+            QTest::newRow(servidor) << QString::fromLatin1(servidor) << clase << QString::fromLatin1(ruta);
+        };
+        fila("demo", ClaseServidor::Demo, "");
+        fila("sqlite:/var/datos/base.db", ClaseServidor::Embebido, "/var/datos/base.db");
+        fila("sqlprod01\\SQLEXPRESS", ClaseServidor::SqlServer, "");
+        fila("demo2", ClaseServidor::SqlServer, ""); // a host whose name starts with demo
     }
 
     void eligeElMotorPorElServidor()
@@ -126,6 +132,95 @@ private slots:
         QTEST(d.servidor, "servidor");
         QTEST(d.controladorOdbc, "controlador");
         QTEST(d.llavesDobles, "llavesDobles");
+    }
+
+    void armaLaCadenaOdbc_data()
+    {
+        QTest::addColumn<QString>("servidor");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<bool>("llavesDobles");
+        QTest::addColumn<QString>("cadena");
+        const auto fila = [](const char* nombre, const char* servidor, const char* base, const char* clave,
+                             bool llavesDobles, const char* cadena) {
+            QTest::newRow(nombre) << QString::fromLatin1(servidor) << QString::fromLatin1(base)
+                                  << QString::fromLatin1(clave) << llavesDobles
+                                  << QStringLiteral("DRIVER={/lib/libtdsodbc.so};") +
+                                         QString::fromLatin1(cadena) +
+                                         QStringLiteral(";TDS_Version=7.4;ClientCharset=UTF-8;APP={DalvoHD}");
+        };
+        fila("host", "sqlprod01", "dalvoPralMendoza", "pw", false,
+             "SERVER={sqlprod01};UID={op};PWD={pw};DATABASE={dalvoPralMendoza}");
+        fila("host,puerto", "10.0.0.5, 1500", "", "pw", false,
+             "SERVER={10.0.0.5};PORT={1500};UID={op};PWD={pw}");
+        fila("; e = en la clave", "srv", "", "a;b=c", false, "SERVER={srv};UID={op};PWD={a;b=c}");
+        fila("} en la clave, FreeTDS 1.3", "srv", "", "a}b}", false, "SERVER={srv};UID={op};PWD={a}b}}");
+        fila("} en la clave, llaves dobles", "srv", "", "a};b}", true, "SERVER={srv};UID={op};PWD={a}};b}}}");
+    }
+
+    void armaLaCadenaOdbc()
+    {
+        DatosConexion d;
+        QFETCH(QString, servidor);
+        QFETCH(QString, base);
+        QFETCH(QString, clave);
+        QFETCH(bool, llavesDobles);
+        d.servidor = servidor;
+        d.baseDatos = base;
+        d.usuario = QStringLiteral("op");
+        d.clave = clave;
+        QTEST(cadenaConexionOdbc(d, QStringLiteral("/lib/libtdsodbc.so"), llavesDobles), "cadena");
+    }
+
+    void rechazaLoQueElControladorNoPuedeLeer()
+    {
+        DatosConexion d;
+        d.servidor = QStringLiteral("srv");
+        d.clave = QStringLiteral("a};b");
+        try {
+            cadenaConexionOdbc(d, QStringLiteral("FreeTDS"), false);
+            QFAIL("FreeTDS 1.3 no puede recibir \"};\"");
+        } catch (const FallaMotor& f) {
+            QCOMPARE(f.errores().first().SQLState, QStringLiteral("08001"));
+            QVERIFY(f.errores().first().Description.contains(QStringLiteral("La clave")));
+            QVERIFY(!f.errores().first().Description.contains(QStringLiteral("a};b")));
+        }
+    }
+
+    void traduceLosTiposSqlACodigosAdo_data()
+    {
+        QTest::addColumn<int>("tipoSql");
+        QTest::addColumn<int>("precision");
+        QTest::addColumn<int>("escala");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<int>("ado");
+        const auto fila = [](const char* caso, int tipo, int precision, int escala, const char* nombre,
+                             int ado) {
+            QTest::newRow(caso) << tipo << precision << escala << QString::fromLatin1(nombre) << ado;
+        };
+        fila("varchar", SQL_VARCHAR, 50, 0, "varchar", 200);
+        fila("tinyint, sin signo", SQL_TINYINT, 3, 0, "tinyint", 17);
+        fila("money sin nombre", SQL_DECIMAL, 19, 4, "", 6);
+        fila("decimal(19,4) con nombre", SQL_DECIMAL, 19, 4, "decimal", 131);
+        fila("datetime", SQL_TYPE_TIMESTAMP, 23, 3, "datetime", 135);
+        fila("uniqueidentifier como texto", SQL_GUID, 36, 0, "uniqueidentifier", 202);
+    }
+
+    void traduceLosTiposSqlACodigosAdo()
+    {
+        QFETCH(int, tipoSql);
+        QFETCH(int, precision);
+        QFETCH(int, escala);
+        QFETCH(QString, nombre);
+        QTEST(tipoAdoDeSql(tipoSql, precision, escala, nombre), "ado");
+    }
+
+    void llamaConLaSintaxisOdbc()
+    {
+        QCOMPARE(MotorOdbc::textoLlamada(QStringLiteral("spGeneraCierre"), 3),
+                 QStringLiteral("{? = call spGeneraCierre(?,?,?)}"));
+        QCOMPARE(MotorOdbc::textoLlamada(QStringLiteral("dbo.spProcesaTramites"), 0),
+                 QStringLiteral("{? = call dbo.spProcesaTramites}"));
     }
 };
 

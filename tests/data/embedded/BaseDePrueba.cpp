@@ -17,21 +17,26 @@ namespace dalvo::prueba {
 
 namespace {
 
-void ejecutarEn(const QString& ruta, const QString& sql)
+// The fixture's file opened straight with SQLite, with the demo server's functions, for set-up. Set-up needs
+// no durability: without syncs a fixture is ready in milliseconds on a busy disk.
+struct Archivo
 {
     sqlite3* db = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &db);
-    embebido::registrarExtensiones(db);
-    // Set-up needs no durability: without syncs a fixture is ready in milliseconds on a busy disk.
-    sqlite3_exec(db, "PRAGMA synchronous = OFF; PRAGMA journal_mode = MEMORY", nullptr, nullptr, nullptr);
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString texto = QString::fromUtf8(error);
-        sqlite3_free(error);
-        sqlite3_close(db);
-        qFatal("preparando la base de prueba: %s", qPrintable(texto));
+    explicit Archivo(const QString& ruta)
+    {
+        sqlite3_open(ruta.toUtf8().constData(), &db);
+        embebido::registrarExtensiones(db);
+        sqlite3_exec(db, "PRAGMA synchronous = OFF; PRAGMA journal_mode = MEMORY", nullptr, nullptr, nullptr);
     }
-    sqlite3_close(db);
+    ~Archivo() { sqlite3_close(db); }
+};
+
+void ejecutarEn(const QString& ruta, const QString& sql)
+{
+    Archivo archivo(ruta);
+    char* error = nullptr;
+    if (sqlite3_exec(archivo.db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
+        qFatal("preparando la base de prueba: %s", error);
 }
 
 } // namespace
@@ -65,17 +70,8 @@ std::unique_ptr<embebido::MotorEmbebido> BaseDePrueba::abrir(const QString& base
 
 void BaseDePrueba::instalar(const QString& nombre, const QString& texto) const
 {
-    sqlite3* db = nullptr;
-    sqlite3_open(ruta().toUtf8().constData(), &db);
-    embebido::registrarExtensiones(db);
-    sqlite3_exec(db, "PRAGMA synchronous = OFF; PRAGMA journal_mode = MEMORY", nullptr, nullptr, nullptr);
-    try {
-        embebido::instalarProcedimiento(db, nombre, texto);
-    } catch (...) {
-        sqlite3_close(db);
-        throw;
-    }
-    sqlite3_close(db);
+    Archivo archivo(ruta());
+    embebido::instalarProcedimiento(archivo.db, nombre, texto);
 }
 
 void BaseDePrueba::sqlite(const QString& sql) const

@@ -19,17 +19,15 @@ ado::Columna columna(const QString& nombre, int tipo, int tamano)
 ado::Tabla tablaCierres(int filas, int porPrestador)
 {
     ado::Tabla t;
-    t.columnas = {columna(QStringLiteral("IdCierre"), ado::adInteger),
-                  columna(QStringLiteral("FechaServer"), ado::adDBTimeStamp),
-                  columna(QStringLiteral("IdPrestador"), ado::adInteger),
-                  columna(QStringLiteral("Prestador_OS"), ado::adChar, 10),
-                  columna(QStringLiteral("Nombre"), ado::adChar, 50),
-                  columna(QStringLiteral("Cant_transac"), ado::adSmallInt),
-                  columna(QStringLiteral("TTicket"), ado::adCurrency),
-                  columna(QStringLiteral("TAfilia"), ado::adCurrency),
-                  columna(QStringLiteral("TDPrestador"), ado::adCurrency),
-                  columna(QStringLiteral("BPRAL"), ado::adCurrency),
-                  columna(QStringLiteral("NumeroTramite"), ado::adInteger)};
+    const std::tuple<const char*, int, int> columnas[] = {
+        {"IdCierre", ado::adInteger, 0},     {"FechaServer", ado::adDBTimeStamp, 0},
+        {"IdPrestador", ado::adInteger, 0},  {"Prestador_OS", ado::adChar, 10},
+        {"Nombre", ado::adChar, 50},         {"Cant_transac", ado::adSmallInt, 0},
+        {"TTicket", ado::adCurrency, 0},     {"TAfilia", ado::adCurrency, 0},
+        {"TDPrestador", ado::adCurrency, 0}, {"BPRAL", ado::adCurrency, 0},
+        {"NumeroTramite", ado::adInteger, 0}};
+    for (const auto& [nombre, tipo, tamano] : columnas)
+        t.columnas.append(columna(QString::fromLatin1(nombre), tipo, tamano));
     t.celdas.reserve(filas * t.columnas.size());
     const QDateTime inicio(QDate(2008, 3, 1), QTime(8, 30));
     for (int i = 0; i < filas; ++i) {
@@ -47,34 +45,15 @@ ado::Tabla tablaCierres(int filas, int porPrestador)
 
 void agregarParametros(ColeccionParametros& p)
 {
-    const std::pair<const char*, const char*> valores[] = {
-        {"CIERREACTUAL", "17"},
-        {"CIERREINICIAL", "10"},
-        {"CIERREFINAL", "25"},
-        {"PRESTADORACTUAL", "42"},
-        {"PRESTADORACTUALNOMBRE", " Farmacia O'Brien "},
-        {"TIPOPRESTADORACTUAL", "1"},
-        {"MEDICAMENTOACTUAL", "0012345"},
-        {"MEDICAMENTONOMBRE", "AMOXIDAL 500"},
-        {"AFILIADOACTUAL", " 1234567/01 "},
-        {"AFILIADO", "D'Angelo 9"},
-        {"PLANAFILIADOACTUAL", "P1"},
-        {"TICKETACTUAL", "1001"},
-        {"TICKETINICIAL", "1000"},
-        {"TICKETFINAL", "1099"},
-        {"MEDICORECETA", "77"},
-        {"MEDICOACTUAL", "004321"},
-        {"PRACTICAACTUAL", "420101"},
-        {"CODIGOPRESTADORACTUAL", "F00042"},
-        {"PRESTADORESPECIALIDAD", " Farmacia "},
-        {"ACCIONACTUAL", "0007"},
-        {"ACCIONNOMBRE", " Retiro "},
-        {"MEDICORECETANOMBRE", "Dr. Pérez"},
-        {"MEDICONOMBRE", "Dra. López"},
-        {"PRACTICANOMBRE", "Consulta"},
-    };
-    for (const auto& [clave, valor] : valores)
-        p.Add(QString::fromLatin1(clave), QString::fromUtf8(valor));
+    const QString valores = QStringLiteral(
+        "CIERREACTUAL=17|CIERREINICIAL=10|CIERREFINAL=25|PRESTADORACTUAL=42|PRESTADORACTUALNOMBRE= Farmacia "
+        "O'Brien |TIPOPRESTADORACTUAL=1|MEDICAMENTOACTUAL=0012345|MEDICAMENTONOMBRE=AMOXIDAL 500|"
+        "AFILIADOACTUAL= 1234567/01 |AFILIADO=D'Angelo 9|PLANAFILIADOACTUAL=P1|TICKETACTUAL=1001|"
+        "TICKETINICIAL=1000|TICKETFINAL=1099|MEDICORECETA=77|MEDICOACTUAL=004321|PRACTICAACTUAL=420101|"
+        "CODIGOPRESTADORACTUAL=F00042|PRESTADORESPECIALIDAD= Farmacia |ACCIONACTUAL=0007|"
+        "ACCIONNOMBRE= Retiro |MEDICORECETANOMBRE=Dr. Pérez|MEDICONOMBRE=Dra. López|PRACTICANOMBRE=Consulta");
+    for (const QString& par : valores.split(u'|'))
+        p.Add(par.section(u'=', 0, 0), par.section(u'=', 1));
 }
 
 void filasDeTexto(std::initializer_list<const char*> columnas,

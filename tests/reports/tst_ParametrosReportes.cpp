@@ -1,4 +1,5 @@
 #include "EntornoPrueba.h"
+#include "common/Falla.h"
 #include "reports/ParametrosReportes.h"
 #include "ui/VistaLista.h"
 
@@ -52,45 +53,36 @@ private slots:
     }
     void cleanup() { mEntorno.reset(); }
 
-    // The third row is selected.
+    // The third row is selected; the dates come first, then the kind's keys.
     void clavesDeCadaTipo_data()
     {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<int>("contexto");
         QTest::addColumn<QStringList>("claves");
-        const QStringList fechas{"FECHADESDE=01/03/2008", "FECHAHASTA=31/03/2008"};
-        QTest::newRow("afiliados") << 2 << 2
-                                   << fechas + QStringList{"AFILIADOACTUAL=c0", "PLANAFILIADOACTUAL=c2"};
-        const QStringList tickets{"TICKETACTUAL=c0",      "TICKETINICIAL=a0",  "TICKETFINAL=d0",
-                                  "AFILIADO=c3",          "AFILIADOACTUAL=c3", "PRESTADORACTUALNOMBRE=c6",
-                                  "MEDICORECETANOMBRE=c8"};
-        QTest::newRow("tickets de farmacia")
-            << 4 << 4 << fechas + tickets + QStringList{"PRESTADORACTUAL=c16", "MEDICORECETA=c7"};
-        QTest::newRow("tickets de prestador")
-            << 9 << 9 << fechas + tickets + QStringList{"PRESTADORACTUAL=c13", "MEDICORECETA=c7"};
-        QTest::newRow("cierres") << 5 << 5
-                                 << fechas +
-                                        QStringList{"CIERREACTUAL=c0",          "CIERREINICIAL=a0",
-                                                    "CIERREFINAL=d0",           "PRESTADORACTUAL=c9",
-                                                    "PRESTADORACTUALNOMBRE=c2", "TIPOPRESTADORACTUAL=c10"};
-        QTest::newRow("medicamentos") << 3 << 3
-                                      << fechas + QStringList{"MEDICAMENTOACTUAL=c0", "MEDICAMENTOINICIAL=a0",
-                                                              "MEDICAMENTOFINAL=d0", "MEDICAMENTONOMBRE=c2"};
-        QTest::newRow("acciones") << 10 << 10
-                                  << fechas + QStringList{"ACCIONACTUAL=c0", "ACCIONINICIAL=a0",
-                                                          "ACCIONFINAL=d0", "ACCIONNOMBRE=c1"};
-        QTest::newRow("medicos") << 8 << 8
-                                 << fechas + QStringList{"MEDICOACTUAL=c1", "MEDICOINICIAL=a1",
-                                                         "MEDICOFINAL=d1", "MEDICONOMBRE=c2"};
-        QTest::newRow("practicas") << 7 << 7
-                                   << fechas + QStringList{"PRACTICAACTUAL=c0", "PRACTICAINICIAL=a0",
-                                                           "PRACTICAFINAL=d0", "PRACTICANOMBRE=c1"};
-        QTest::newRow("prestadores") << 1 << 1
-                                     << fechas + QStringList{"PRESTADORACTUAL=c0", "PRESTADORESPECIALIDAD=c1",
-                                                             "CODIGOPRESTADORACTUAL=c4",
-                                                             "PRESTADORACTUALNOMBRE=c5",
-                                                             "TIPOPRESTADORACTUAL=c18"};
-        QTest::newRow("errores del sistema") << 6 << 0 << fechas;
+        auto fila = [](const char* caso, int tipo, int contexto, const QString& claves) {
+            QTest::newRow(caso) << tipo << contexto
+                                << QStringLiteral("FECHADESDE=01/03/2008 FECHAHASTA=31/03/2008 %1")
+                                       .arg(claves)
+                                       .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        };
+        const QString tickets =
+            QStringLiteral("TICKETACTUAL=c0 TICKETINICIAL=a0 TICKETFINAL=d0 AFILIADO=c3 "
+                           "AFILIADOACTUAL=c3 PRESTADORACTUALNOMBRE=c6 MEDICORECETANOMBRE=c8");
+        fila("afiliados", 2, 2, "AFILIADOACTUAL=c0 PLANAFILIADOACTUAL=c2");
+        fila("tickets de farmacia", 4, 4, tickets + " PRESTADORACTUAL=c16 MEDICORECETA=c7");
+        fila("tickets de prestador", 9, 9, tickets + " PRESTADORACTUAL=c13 MEDICORECETA=c7");
+        fila("cierres", 5, 5,
+             "CIERREACTUAL=c0 CIERREINICIAL=a0 CIERREFINAL=d0 PRESTADORACTUAL=c9 PRESTADORACTUALNOMBRE=c2 "
+             "TIPOPRESTADORACTUAL=c10");
+        fila("medicamentos", 3, 3,
+             "MEDICAMENTOACTUAL=c0 MEDICAMENTOINICIAL=a0 MEDICAMENTOFINAL=d0 MEDICAMENTONOMBRE=c2");
+        fila("acciones", 10, 10, "ACCIONACTUAL=c0 ACCIONINICIAL=a0 ACCIONFINAL=d0 ACCIONNOMBRE=c1");
+        fila("medicos", 8, 8, "MEDICOACTUAL=c1 MEDICOINICIAL=a1 MEDICOFINAL=d1 MEDICONOMBRE=c2");
+        fila("practicas", 7, 7, "PRACTICAACTUAL=c0 PRACTICAINICIAL=a0 PRACTICAFINAL=d0 PRACTICANOMBRE=c1");
+        fila("prestadores", 1, 1,
+             "PRESTADORACTUAL=c0 PRESTADORESPECIALIDAD=c1 CODIGOPRESTADORACTUAL=c4 PRESTADORACTUALNOMBRE=c5 "
+             "TIPOPRESTADORACTUAL=c18");
+        fila("errores del sistema", 6, 0, "");
     }
     void clavesDeCadaTipo()
     {
@@ -132,6 +124,22 @@ private slots:
         QVERIFY(!ParametrosEspecificos(5, vacia, mDesde.get(), mHasta.get()));
     }
 
+    // A list narrower than the kind expects: the list control's own error, for the main window's handler.
+    void columnaQueFaltaEsUnaFalla()
+    {
+        auto l = lista(11);
+        l->item(0)->setSelected(true);
+        try {
+            ParametrosEspecificos(4, *l, mDesde.get(), mHasta.get());
+            QFAIL("sin falla");
+        } catch (const Falla& f) {
+            QCOMPARE(f.Numero, 35600);
+            QCOMPARE(f.Origen, QStringLiteral("frmDalvoHD.mnuReportes"));
+            QCOMPARE(f.Descripcion,
+                     QStringLiteral("Índice fuera de los límites (columna 16 para PRESTADORACTUAL)"));
+        }
+    }
+
     void fechasEnlazadasConLaVentanaPrincipal()
     {
         PedidoVentanaReportes pedido = ParametrosGenerales(mDesde.get(), mHasta.get());
@@ -143,26 +151,6 @@ private slots:
         QCOMPARE(mHasta->text(), QStringLiteral("30/03/2008"));
         mHasta.reset(); // the main window's field is gone
         QCOMPARE(pedido.parametros.Item(QStringLiteral("FECHAHASTA")), QString());
-    }
-
-    void coleccionDelCierre_data()
-    {
-        QTest::addColumn<bool>("farmacia");
-        QTest::addColumn<QString>("tipo");
-        QTest::newRow("farmacia") << true << "1";
-        QTest::newRow("prestador") << false << "4";
-    }
-    void coleccionDelCierre()
-    {
-        QFETCH(bool, farmacia);
-        QFETCH(QString, tipo);
-        const PedidoVentanaReportes pedido =
-            ParametrosCierre(1234, QStringLiteral("42"), QStringLiteral("Farmacia Sol"), farmacia);
-        QCOMPARE(pedido.contexto, 5);
-        QCOMPARE(contenido(pedido.parametros),
-                 (QStringList{"FECHADESDE=", "FECHAHASTA=", "CIERREACTUAL=1234", "CIERREINICIAL=1234",
-                              "CIERREFINAL=1234", "PRESTADORACTUAL=42", "PRESTADORACTUALNOMBRE=Farmacia Sol",
-                              "TIPOPRESTADORACTUAL=" + tipo}));
     }
 };
 

@@ -1,7 +1,7 @@
 // Every report the report window offers, on the demo database, as the operator gets it: a row of the
 // consultation's result list (the kind's own statement), the parameter collection the main window builds
 // from it, the report window's items, the catalogue's SQL on the embedded server and the shipped layout.
-// Also the totals of three "total" reports against the tickets, and dalvohd-report's exit status.
+// Also the totals of three "total" reports against the tickets, and dalvohd-report's exit codes.
 
 #include "DatosPrueba.h"
 #include "EntornoPrueba.h"
@@ -21,6 +21,7 @@
 #include "ui/VistaLista.h"
 
 #include <QLineEdit>
+#include <QSet>
 #include <QTest>
 #include <memory>
 
@@ -112,6 +113,7 @@ class TstReportesDemo : public QObject
     std::unique_ptr<prueba::GuionMensajes> mMensajes;
     std::unique_ptr<RelojFijo> mReloj;
     std::unique_ptr<cUserConnection> mConexion;
+    QString mServidor;
     ado::CreadorMotor mMotorAnterior;
     QLineEdit mDesde, mHasta;
     QWidget mVentana;
@@ -193,9 +195,9 @@ private slots:
     {
         mMotorAnterior =
             ado::registrarMotorEmbebido([] { return std::make_unique<embebido::MotorEmbebido>(); });
+        mServidor = QStringLiteral("sqlite:") + demo::pruebas::basePruebas();
         mConexion = std::make_unique<cUserConnection>();
-        mConexion->Connect(QStringLiteral("sqlite:") + demo::pruebas::basePruebas(),
-                           QStringLiteral("operador"), QStringLiteral("demo"),
+        mConexion->Connect(mServidor, QStringLiteral("operador"), QStringLiteral("demo"),
                            QStringLiteral("dalvoPralMendoza"));
     }
     void cleanupTestCase()
@@ -247,33 +249,67 @@ private slots:
         QCOMPARE(g.preparado.estado, InformePreparado::Listo);
         const reportes::Informe& inf = *g.preparado.informe;
         QVERIFY(!inf.formula(QStringLiteral("Titulo")).isEmpty());
-        // No placeholder left unexpanded on the first page and the last (the totals).
-        for (int p : {0, inf.cantidadPaginas() - 1})
-            for (const reportes::Elemento& e : inf.elementosPagina(p))
+        const reportes::Diseno& d = inf.diseno();
+        const QRectF area =
+            QRectF(QPointF(reportes::mmAUnidades(d.margenes.left()), reportes::mmAUnidades(d.margenes.top())),
+                   QPointF(inf.tamanoPagina().width() - reportes::mmAUnidades(d.margenes.right()),
+                           inf.tamanoPagina().height() - reportes::mmAUnidades(d.margenes.bottom())))
+                .adjusted(-1, -1, 1, 1);
+        // The first pages and the last (the totals): nothing off the printable area, no heading, label or
+        // total cut (only long free texts of the rows may end in "…"), no placeholder left unexpanded.
+        for (int p : {0, 1, 2, inf.cantidadPaginas() - 1}) {
+            if (p >= inf.cantidadPaginas())
+                continue;
+            for (const reportes::Elemento& e : inf.elementosPagina(p)) {
+                QVERIFY2(area.contains(e.rect.topLeft()) && area.contains(e.rect.bottomRight()),
+                         qPrintable(QStringLiteral("fuera del margen: ") + e.texto));
                 QVERIFY2(!e.texto.contains(QLatin1Char('{')), qPrintable(e.texto));
+                if (e.tipo == reportes::Elemento::Texto && e.fuente != reportes::Fuente::Cuerpo)
+                    QVERIFY2(!e.texto.endsWith(QChar(0x2026)), qPrintable(e.texto));
+            }
+        }
+    }
+
+    // A catalogue code that no context offers could never be produced.
+    void cadaCodigoDelCatalogoSeOfrece()
+    {
+        QSet<QString> ofrecidos;
+        for (const FilaContexto& f : filasContextos())
+            for (const QString& c : codigosDelContexto(f.contexto))
+                ofrecidos.insert(c);
+        for (const EntradaCatalogo& e : catalogoReportes())
+            QVERIFY2(ofrecidos.contains(QString::fromLatin1(e.codigo)), e.codigo);
     }
 
     // The grand total a "total" report prints is the sum of the tickets it stands for, counted here
     // straight from the ticket tables (items of tickets not cancelled, practices of operations 11 and 31).
     void totalesIgualesALaSumaDeLosTickets_data()
     {
-        // Conditions on the ticket tables, {KEY} from the parameters.
-        prueba::filasDeTexto(
-            {"contexto", "farmacia", "practicas"},
-            {{"KA5", "2", "T.Num_Afil = '{AFILIADOACTUAL}'", "T.Asociado = '{AFILIADOACTUAL}'"},
-             {"KP9", "1", "T.IdPrestador = {PRESTADORACTUAL}", "T.IdPrestador = {PRESTADORACTUAL}"},
-             {"KG1", "20", "1 = 1", "1 = 1"}});
+        QTest::addColumn<int>("contexto");
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("farmacia"); // conditions on the ticket tables, {KEY} from the parameters
+        QTest::addColumn<QString>("practicas");
+        QTest::newRow("KA5 afiliado") << 2 << "KA5"
+                                      << "T.Num_Afil = '{AFILIADOACTUAL}'"
+                                      << "T.Asociado = '{AFILIADOACTUAL}'";
+        QTest::newRow("KP9 prestador") << 1 << "KP9"
+                                       << "T.IdPrestador = {PRESTADORACTUAL}"
+                                       << "T.IdPrestador = {PRESTADORACTUAL}";
+        QTest::newRow("KG1 planes") << 20 << "KG1"
+                                    << "1 = 1"
+                                    << "1 = 1";
     }
     void totalesIgualesALaSumaDeLosTickets()
     {
-        QFETCH(QString, contexto);
+        QFETCH(int, contexto);
+        QFETCH(QString, codigo);
         QFETCH(QString, farmacia);
         QFETCH(QString, practicas);
-        const QString codigo = QString::fromLatin1(QTest::currentDataTag());
         const FilaContexto& fila =
             *std::find_if(filasContextos().begin(), filasContextos().end(),
-                          [&](const FilaContexto& f) { return f.contexto == contexto.toInt(); });
-        const Generado g = generar(fila.contexto, codigo, QString::fromLatin1(fila.condicion));
+                          [&](const FilaContexto& f) { return f.contexto == contexto; });
+        const Generado g =
+            generar(static_cast<qint16>(contexto), codigo, QString::fromLatin1(fila.condicion));
         QVERIFY2(g.falla.isEmpty(), qPrintable(g.falla));
         QVERIFY(g.preparado.informe);
         const ValoresReporte v{&g.parametros, {}, {}, {}};
@@ -295,6 +331,34 @@ private slots:
                  qPrintable(QString::number(g.preparado.informe->total(QStringLiteral("Importe")), 'f', 2) +
                             QStringLiteral(" <> ") + QString::number(esperado, 'f', 2)));
     }
+
+    // A closing's form lists the tickets the closing counts: its columns add up to the closing's figures.
+    void elFormularioDeCierreSumaLoDelCierre_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("condicion");
+        QTest::newRow("farmacia") << "KC5" << filasContextos()[4].condicion;
+        QTest::newRow("practicas") << "KC15" << QString::fromLatin1(filasContextos()[4].otras[0].second);
+    }
+    void elFormularioDeCierreSumaLoDelCierre()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QString, condicion);
+        const Generado g = generar(contextos::Cierres, codigo, condicion);
+        QVERIFY2(g.falla.isEmpty(), qPrintable(g.falla));
+        const reportes::Informe& inf = *g.preparado.informe;
+        auto cabecera = [&inf](const char* campo) {
+            for (int c = 0; c < inf.datos().columnas.size(); ++c)
+                if (inf.datos().columnas[c].nombre == QLatin1String(campo))
+                    return inf.datos().celda(0, c).toDouble();
+            return -1.0;
+        };
+        QCOMPARE(inf.filas(), qsizetype(cabecera("CantTickets")));
+        QVERIFY(qAbs(inf.total(QStringLiteral("Total")) - cabecera("TTicket")) < 0.005);
+        QVERIFY(qAbs(inf.total(QStringLiteral("CargoAfiliado")) - cabecera("TAfilia")) < 0.005);
+        QVERIFY(qAbs(inf.total(QStringLiteral("Bonificacion")) - cabecera("BPRAL")) < 0.005);
+    }
+
     // dalvohd-report on the demo server: the PDF and its lines, or exit status 1 with the reason.
     void laHerramienta_data()
     {
@@ -303,8 +367,21 @@ private slots:
         QTest::addColumn<QString>("dice"); // on the output when it works, on the error output otherwise
         QTest::newRow("formulario de cierre")
             << QStringList{"KC5", "CIERREACTUAL={cierre}"} << 0 << "Reporte: FormularioCierre\nFilas: ";
+        QTest::newRow("ticket") << QStringList{"KT", "--ticket", "{ticket}"} << 0
+                                << "Reporte: Ticket\nFilas: ";
+        QTest::newRow("ticket que no existe")
+            << QStringList{"KT", "--ticket", "999999999"} << 1 << "No hay datos para generar reporte";
+        QTest::newRow("error de la consulta")
+            << QStringList{"KC2", "CIERREACTUAL=1 AND Nada = 1"} << 1 << "Error 207: ";
+        QTest::newRow("sin archivo de consulta")
+            << QStringList{"KC1", "--carpeta", "{vacia}"} << 1 << "Archivo de consuta vacio";
+        QTest::newRow("sin diseno") << QStringList{"KT1", "--carpeta", "{vacia}"} << 1
+                                    << "Tickets1.rpt no encontrado.";
+        QTest::newRow("parametro que falta") << QStringList{"KC2"} << 1 << "CIERREACTUAL";
         QTest::newRow("fecha invalida")
             << QStringList{"KC4", "FECHADESDE=32/01/2008"} << 1 << "Fecha inválida: FECHADESDE=32/01/2008";
+        QTest::newRow("ticket sin numero")
+            << QStringList{"KT"} << 1 << "Debe seleccionar el numero de ticket a imprimir";
     }
     void laHerramienta()
     {
@@ -312,18 +389,22 @@ private slots:
         QFETCH(int, estado);
         QFETCH(QString, dice);
         const QString pdf = mEntorno->carpeta() + QStringLiteral("/x.pdf");
+        argumentos.replaceInStrings(QStringLiteral("{vacia}"), mEntorno->carpeta());
+        argumentos.replaceInStrings(QStringLiteral("{ticket}"),
+                                    valor(QStringLiteral("SELECT MAX(IdTicket) FROM Item_Tickets (NOLOCK)")));
         argumentos.replaceInStrings(
             QStringLiteral("{cierre}"),
             valor(QStringLiteral("SELECT MAX(IdCierre) FROM Cierres (NOLOCK) WHERE IdPrestador = 1")));
-        const QStringList comunes{"-S",        QStringLiteral("sqlite:") + demo::pruebas::basePruebas(),
-                                  "-d",        "dalvoPralMendoza",
-                                  "-U",        "operador",
-                                  "-P",        "demo",
-                                  "--carpeta", prueba::carpetaReportesFuente(),
-                                  "-o",        pdf};
+        QStringList todos{"-S", mServidor, "-d", "dalvoPralMendoza", "-U", "operador", "-P", "demo"};
+        if (!argumentos.contains(QStringLiteral("--carpeta")))
+            todos << QStringLiteral("--carpeta") << prueba::carpetaReportesFuente();
+        if (!argumentos.contains(QStringLiteral("--salida")))
+            todos << QStringLiteral("-o") << pdf;
         QString textoSalida, textoErrores;
         QTextStream salida(&textoSalida), errores(&textoErrores);
-        QCOMPARE(herramientas::ejecutarReporte(comunes + argumentos, salida, errores), estado);
+        const int obtenido = herramientas::ejecutarReporte(todos + argumentos, salida, errores);
+        QVERIFY2(obtenido == estado,
+                 qPrintable(argumentos.join(u' ') + QStringLiteral(": ") + textoSalida + textoErrores));
         QVERIFY2((estado == 0 ? textoSalida : textoErrores).contains(dice),
                  qPrintable(textoSalida + textoErrores));
         QCOMPARE(QFile::exists(pdf), estado == 0);

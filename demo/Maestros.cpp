@@ -20,7 +20,8 @@ Tamanos tamanosDe(Escala escala)
     case Escala::Demo:
         return {320, 60, 20000, 3000, 600, 1500, 60000, 20000, 1600};
     case Escala::Banco:
-        // The days' random counts land within about 0.3 % of the aim: aim high so there is at least a million.
+        // The days' random counts land within about 0.3 % of the aim: aim high so there is at least a
+        // million.
         return {2000, 62, 200000, 20000, 3000, 5000, 1005000, 300000, 0};
     }
     return {};

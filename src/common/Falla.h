@@ -25,9 +25,9 @@ private:
 // Run-time error numbers of the platform the system was written for, kept so that messages and logs read
 // the same.
 namespace errores {
-inline constexpr qint32 Desbordamiento = 6;       // overflow
-inline constexpr qint32 TiposNoCoinciden = 13;    // type mismatch
-inline constexpr qint32 UsoInvalidoDeNull = 94;   // invalid use of Null
+inline constexpr qint32 Desbordamiento = 6;     // overflow
+inline constexpr qint32 TiposNoCoinciden = 13;  // type mismatch
+inline constexpr qint32 UsoInvalidoDeNull = 94; // invalid use of Null
 inline constexpr qint32 ElementoNoEncontrado = 3265;
 } // namespace errores
 

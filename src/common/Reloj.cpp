@@ -22,8 +22,7 @@ QDate Hoy()
 }
 
 RelojFijo::RelojFijo(QDateTime momento) : RelojFijo(std::function<QDateTime()>([momento] { return momento; }))
-{
-}
+{}
 
 RelojFijo::RelojFijo(std::function<QDateTime()> reloj) : mAnterior(std::move(relojActual()))
 {

@@ -157,7 +157,8 @@ public:
     virtual Lote ejecutar(const QString& sql, int segundosEspera) = 0;
 
     // Calls a stored procedure with typed parameters; output parameters are written back.
-    virtual Lote llamar(const QString& procedimiento, QVector<ParametroMotor>& parametros, int segundosEspera) = 0;
+    virtual Lote llamar(const QString& procedimiento, QVector<ParametroMotor>& parametros,
+                        int segundosEspera) = 0;
 
     // Asked after a failed call: true when the link to the server is gone for good.
     virtual bool conexionPerdida() = 0;

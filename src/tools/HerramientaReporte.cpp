@@ -13,6 +13,7 @@
 #include "reports/ItemsReportes.h"
 #include "reports/ResultadoRecordset.h"
 #include "reports/SalidaInforme.h"
+#include "tools/OpcionesLinea.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,15 +39,15 @@ const QStringList ConValor = {
     QStringLiteral("--password"), QStringLiteral("--salida"),   QStringLiteral("--ticket"),
     QStringLiteral("--texto"),    QStringLiteral("--empresa"),  QStringLiteral("--carpeta")};
 
-QString opcionLarga(const QString& a)
+const QHash<QString, QString>& cortas()
 {
-    static const QHash<QString, QString> cortas = {{QStringLiteral("-S"), QStringLiteral("--server")},
-                                                   {QStringLiteral("-d"), QStringLiteral("--database")},
-                                                   {QStringLiteral("-U"), QStringLiteral("--user")},
-                                                   {QStringLiteral("-P"), QStringLiteral("--password")},
-                                                   {QStringLiteral("-o"), QStringLiteral("--salida")},
-                                                   {QStringLiteral("-t"), QStringLiteral("--ticket")}};
-    return cortas.value(a, a);
+    static const QHash<QString, QString> todas = [] {
+        QHash<QString, QString> c = cortasConexion();
+        c.insert(QStringLiteral("-o"), QStringLiteral("--salida"));
+        c.insert(QStringLiteral("-t"), QStringLiteral("--ticket"));
+        return c;
+    }();
+    return todas;
 }
 
 Opciones leerOpciones(const QStringList& argumentos)
@@ -67,26 +68,13 @@ Opciones leerOpciones(const QStringList& argumentos)
                 o.error = QStringLiteral("Parámetro sin valor: %1 (se espera CLAVE=VALOR)").arg(a);
             continue;
         }
-        QString nombre = a;
-        QString valor;
-        bool tieneValor = false;
-        if (const qsizetype igual = a.indexOf(u'='); a.startsWith(QLatin1String("--")) && igual > 0) {
-            nombre = a.left(igual);
-            valor = a.mid(igual + 1);
-            tieneValor = true;
-        }
-        nombre = opcionLarga(nombre);
-        if (!ConValor.contains(nombre)) {
-            o.error = QStringLiteral("Opción desconocida: %1").arg(a);
+        const OpcionLeida opcion = leerOpcion(argumentos, i, cortas(), ConValor);
+        if (!opcion.error.isEmpty()) {
+            o.error = opcion.error;
             break;
         }
-        if (!tieneValor) {
-            if (i + 1 >= argumentos.size()) {
-                o.error = QStringLiteral("Falta el valor de %1").arg(a);
-                break;
-            }
-            valor = argumentos[++i];
-        }
+        const QString& nombre = opcion.nombre;
+        const QString& valor = opcion.valor;
         if (nombre == u"--server")
             o.servidor = valor;
         else if (nombre == u"--database")

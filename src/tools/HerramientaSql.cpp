@@ -6,6 +6,7 @@
 #include "data/TextoConexion.h"
 #include "data/Traza.h"
 #include "data/cUserConnection.h"
+#include "tools/OpcionesLinea.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -25,21 +26,16 @@ struct Opciones
     QString error;
 };
 
-QString opcionLarga(const QString& nombre)
-{
-    static const QHash<QString, QString> cortas = {{QStringLiteral("-S"), QStringLiteral("--server")},
-                                                   {QStringLiteral("-d"), QStringLiteral("--database")},
-                                                   {QStringLiteral("-U"), QStringLiteral("--user")},
-                                                   {QStringLiteral("-P"), QStringLiteral("--password")},
-                                                   {QStringLiteral("-Q"), QStringLiteral("--query")}};
-    return cortas.value(nombre, nombre);
-}
-
 Opciones leerOpciones(const QStringList& argumentos)
 {
     static const QStringList conValor = {QStringLiteral("--server"), QStringLiteral("--database"),
                                          QStringLiteral("--user"), QStringLiteral("--password"),
                                          QStringLiteral("--query")};
+    static const QHash<QString, QString> cortas = [] {
+        QHash<QString, QString> c = cortasConexion();
+        c.insert(QStringLiteral("-Q"), QStringLiteral("--query"));
+        return c;
+    }();
     Opciones o;
     for (qsizetype i = 0; i < argumentos.size() && o.error.isEmpty(); ++i) {
         const QString& a = argumentos[i];
@@ -47,26 +43,13 @@ Opciones leerOpciones(const QStringList& argumentos)
             o.ayuda = true;
             continue;
         }
-        QString nombre = a;
-        QString valor;
-        bool tieneValor = false;
-        if (const qsizetype igual = a.indexOf(u'='); a.startsWith(QLatin1String("--")) && igual > 0) {
-            nombre = a.left(igual);
-            valor = a.mid(igual + 1);
-            tieneValor = true;
-        }
-        nombre = opcionLarga(nombre);
-        if (!conValor.contains(nombre)) {
-            o.error = QStringLiteral("Opción desconocida: %1").arg(a);
+        const OpcionLeida opcion = leerOpcion(argumentos, i, cortas, conValor);
+        if (!opcion.error.isEmpty()) {
+            o.error = opcion.error;
             break;
         }
-        if (!tieneValor) {
-            if (i + 1 >= argumentos.size()) {
-                o.error = QStringLiteral("Falta el valor de %1").arg(a);
-                break;
-            }
-            valor = argumentos[++i];
-        }
+        const QString& nombre = opcion.nombre;
+        const QString& valor = opcion.valor;
         if (nombre == u"--server")
             o.servidor = valor;
         else if (nombre == u"--database")

@@ -236,18 +236,8 @@ int ejecutarReporte(const QStringList& argumentos, QTextStream& salida, QTextStr
         errores << o.error << QLatin1String("\nUse --help para ver las opciones.\n");
         return 1;
     }
-    if (o.servidor.isEmpty())
-        o.servidor = ado::servidorPredeterminado();
-    if (o.clave.isEmpty())
-        o.clave = qEnvironmentVariable("DALVOHD_PASSWORD");
-    if (ado::claseServidor(o.servidor) == ado::ClaseServidor::Demo) {
-        if (o.usuario.isEmpty())
-            o.usuario = QStringLiteral("operador");
-        if (o.clave.isEmpty())
-            o.clave = QStringLiteral("demo");
-    }
-    if (o.usuario.isEmpty()) {
-        errores << QLatin1String("Falta el usuario (--user).\n");
+    if (const QString falta = completarConexion(o.servidor, o.usuario, o.clave); !falta.isEmpty()) {
+        errores << falta << u'\n';
         return 1;
     }
 

@@ -1,5 +1,8 @@
 #include "tools/OpcionesLinea.h"
 
+#include "data/Despliegue.h"
+#include "data/TextoConexion.h"
+
 namespace dalvo::herramientas {
 
 OpcionLeida leerOpcion(const QStringList& argumentos, qsizetype& i, const QHash<QString, QString>& cortas,
@@ -24,6 +27,21 @@ OpcionLeida leerOpcion(const QStringList& argumentos, qsizetype& i, const QHash<
             o.valor = argumentos[++i];
     }
     return o;
+}
+
+QString completarConexion(QString& servidor, QString& usuario, QString& clave)
+{
+    if (servidor.isEmpty())
+        servidor = ado::servidorPredeterminado();
+    if (clave.isEmpty())
+        clave = qEnvironmentVariable("DALVOHD_PASSWORD");
+    if (ado::claseServidor(servidor) == ado::ClaseServidor::Demo) {
+        if (usuario.isEmpty())
+            usuario = QStringLiteral("operador");
+        if (clave.isEmpty())
+            clave = QStringLiteral("demo");
+    }
+    return usuario.isEmpty() ? QStringLiteral("Falta el usuario (--user).") : QString();
 }
 
 QHash<QString, QString> cortasConexion()

@@ -158,15 +158,11 @@ void tst_tdsOdbc::tiposDeColumna_data()
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<QString>("texto"); // what the client reads as text
     QTest::addColumn<int>("tipoSql");   // what the driver describes
+    // The types the parameters below do not already bring back, and the long ones.
 
     filaColumna("int", columna("c", ado::adInteger), -2147483647 - 1, "-2147483648", SQL_INTEGER);
-    filaColumna("smallint", columna("c", ado::adSmallInt), -32768, "-32768", SQL_SMALLINT);
     filaColumna("tinyint 17", columna("c", ado::adUnsignedTinyInt), 255, "255", SQL_TINYINT);
     filaColumna("tinyint 16", columna("c", ado::adTinyInt), 7, "7", SQL_TINYINT);
-    filaColumna("bigint", columna("c", ado::adBigInt), qlonglong(9007199254740993LL), "9007199254740993",
-                SQL_BIGINT);
-    filaColumna("bit", columna("c", ado::adBoolean), true, "1", SQL_BIT);
-    filaColumna("float", columna("c", ado::adDouble), 3.25, "3.25", SQL_DOUBLE);
     filaColumna("real", columna("c", ado::adSingle), 1.5, "1.5", SQL_REAL);
     filaColumna("money", columna("c", ado::adCurrency), -1234.5678, "-1234.5678", SQL_DECIMAL);
     filaColumna("numeric", columna("c", ado::adNumeric, 0, 10, 2), -12345678.91, "-12345678.91", SQL_NUMERIC);
@@ -174,9 +170,6 @@ void tst_tdsOdbc::tiposDeColumna_data()
     filaColumna("datetime", columna("c", ado::adDBTimeStamp), kFecha, "2024-03-15 10:20:30.997",
                 SQL_TYPE_TIMESTAMP);
     filaColumna("char", columna("c", ado::adChar, 10), "Ñandú     ", "Ñandú     ", SQL_CHAR);
-    filaColumna("varchar", columna("c", ado::adVarChar, 30), "Prácticas € ñ", "Prácticas € ñ", SQL_VARCHAR);
-    filaColumna("nchar", columna("c", ado::adWChar, 5), "Ωmega", "Ωmega", SQL_WCHAR);
-    filaColumna("nvarchar", columna("c", ado::adVarWChar, 20), "Ñandú Ω ✓", "Ñandú Ω ✓", SQL_WVARCHAR);
     filaColumna("varchar(max)", columna("c", ado::adVarChar), QString(9000, u'á'), QString(9000, u'á'),
                 SQL_VARCHAR);
     filaColumna("nvarchar(max)", columna("c", ado::adVarWChar), QString(5000, u'Ω'), QString(5000, u'Ω'),

@@ -35,20 +35,22 @@ void filaLogin(const char* nombre, const QString& usuario, const QString& clave,
     QTest::newRow(nombre) << usuario << clave << base << estado << nativo;
 }
 
-void filaColumna(const char* nombre, const ado::Columna& c, const QVariant& valor, const QString& texto,
-                 int tipoSql)
+// texto: what the client reads of the column, also the parameter's input; salida: what the output parameter
+// reads back when it differs; descrito: the column's type as the driver describes it, when not tipoSql.
+void fila(const char* nombre, int tipoAdo, int tamano, int escala, const QVariant& valor,
+          const QString& texto, int tipoSql, const QString& salida = {}, bool comoParametro = true,
+          int descrito = 0)
 {
-    QTest::newRow(nombre) << c << valor << texto << tipoSql;
+    QTest::newRow(nombre) << tipoAdo << tamano << escala << valor << texto << tipoSql
+                          << (salida.isNull() ? texto : salida) << comoParametro
+                          << (descrito ? descrito : tipoSql);
 }
 
-// salida: what the output parameter reads back when it differs from the input text.
-void filaParametro(const char* nombre, int tipoSql, int tamano, int decimales, const QString& entrada,
-                   int tipoAdo, const QVariant& valor, const QString& salida = {})
+// Types a bound parameter does not bring back as themselves (the driver sends them as other types).
+void soloColumna(const char* nombre, int tipoAdo, int tamano, const QVariant& valor, const QString& texto,
+                 int tipoSql)
 {
-    QTest::newRow(nombre) << tipoSql << tamano << decimales << entrada << tipoAdo << valor
-                          << (entrada.isNull()  ? kNulo
-                              : salida.isNull() ? entrada
-                                                : salida);
+    fila(nombre, tipoAdo, tamano, 0, valor, texto, tipoSql, {}, false);
 }
 
 } // namespace
@@ -64,11 +66,9 @@ private slots:
 
     void login_data();
     void login();
-    void tiposDeColumna_data();
-    void tiposDeColumna();
+    void idaYVuelta_data();
+    void idaYVuelta();
     void procedimientoConSalidas();
-    void tiposDeParametro_data();
-    void tiposDeParametro();
     void sentenciaConParametros();
 
 private:
@@ -152,48 +152,101 @@ void tst_tdsOdbc::login()
     }
 }
 
-void tst_tdsOdbc::tiposDeColumna_data()
+// Each type both ways: as a result column (the type the driver describes, the text it reads) and as a
+// parameter bound with that SQL type (what the engine receives, what an output parameter reads back).
+void tst_tdsOdbc::idaYVuelta_data()
 {
-    QTest::addColumn<ado::Columna>("columna");
+    QTest::addColumn<int>("tipoAdo");
+    QTest::addColumn<int>("tamano"); // length, or precision
+    QTest::addColumn<int>("escala");
     QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<QString>("texto"); // what the client reads as text
-    QTest::addColumn<int>("tipoSql");   // what the driver describes
-    // The types the parameters below do not already bring back, and the long ones.
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("tipoSql");
+    QTest::addColumn<QString>("salida");
+    QTest::addColumn<bool>("comoParametro");
+    QTest::addColumn<int>("descrito");
 
-    filaColumna("int", columna("c", ado::adInteger), -2147483647 - 1, "-2147483648", SQL_INTEGER);
-    filaColumna("tinyint 17", columna("c", ado::adUnsignedTinyInt), 255, "255", SQL_TINYINT);
-    filaColumna("tinyint 16", columna("c", ado::adTinyInt), 7, "7", SQL_TINYINT);
-    filaColumna("real", columna("c", ado::adSingle), 1.5, "1.5", SQL_REAL);
-    filaColumna("money", columna("c", ado::adCurrency), -1234.5678, "-1234.5678", SQL_DECIMAL);
-    filaColumna("numeric", columna("c", ado::adNumeric, 0, 10, 2), -12345678.91, "-12345678.91", SQL_NUMERIC);
-    filaColumna("numeric menor que uno", columna("c", ado::adNumeric, 0, 5, 3), 0.5, "0.500", SQL_NUMERIC);
-    filaColumna("datetime", columna("c", ado::adDBTimeStamp), kFecha, "2024-03-15 10:20:30.997",
-                SQL_TYPE_TIMESTAMP);
-    filaColumna("char", columna("c", ado::adChar, 10), "Ñandú     ", "Ñandú     ", SQL_CHAR);
-    filaColumna("varchar(max)", columna("c", ado::adVarChar), QString(9000, u'á'), QString(9000, u'á'),
-                SQL_VARCHAR);
-    filaColumna("nvarchar(max)", columna("c", ado::adVarWChar), QString(5000, u'Ω'), QString(5000, u'Ω'),
-                SQL_WVARCHAR);
+    const QString largo(9000, u'ñ');
+    fila("int", ado::adInteger, 0, 0, -2147483647 - 1, "-2147483648", SQL_INTEGER);
+    fila("int nulo", ado::adInteger, 0, 0, {}, kNulo, SQL_INTEGER);
+    fila("smallint", ado::adSmallInt, 0, 0, -32768, "-32768", SQL_SMALLINT);
+    fila("tinyint", ado::adUnsignedTinyInt, 0, 0, 255, "255", SQL_TINYINT);
+    fila("bigint", ado::adBigInt, 0, 0, qlonglong(9007199254740993LL), "9007199254740993", SQL_BIGINT);
+    fila("bit", ado::adBoolean, 0, 0, true, "1", SQL_BIT);
+    fila("float", ado::adDouble, 0, 0, 3.25, "3.25", SQL_DOUBLE);
+    fila("real", ado::adSingle, 0, 0, 1.5, "1.5", SQL_REAL);
+    fila("numeric nulo", ado::adNumeric, 10, 2, {}, kNulo, SQL_NUMERIC);
+    fila("numeric", ado::adNumeric, 10, 2, -12345678.91, "-12345678.91", SQL_NUMERIC);
+    fila("numeric menor que uno", ado::adNumeric, 5, 3, 0.5, "0.500", SQL_NUMERIC);
+    fila("datetime", ado::adDBTimeStamp, 23, 3, kFecha, "2024-03-15 10:20:30.997", SQL_TYPE_TIMESTAMP,
+         "2024-03-15 10:20:30.9970000");
+    fila("datetime nulo", ado::adDBTimeStamp, 23, 3, {}, kNulo, SQL_TYPE_TIMESTAMP);
+    fila("char", ado::adChar, 10, 0, "Ñandú     ", "Ñandú     ", SQL_CHAR);
+    fila("varchar", ado::adVarChar, 30, 0, "Prácticas Ñandú €", "Prácticas Ñandú €", SQL_VARCHAR);
+    fila("varchar nulo", ado::adVarChar, 30, 0, {}, kNulo, SQL_VARCHAR);
+    fila("varchar vacío", ado::adVarChar, 30, 0, "", "", SQL_VARCHAR);
+    fila("nchar", ado::adWChar, 5, 0, "Ωmega", "Ωmega", SQL_WCHAR);
+    fila("nvarchar", ado::adVarWChar, 20, 0, "Ñandú Ω ✓", "Ñandú Ω ✓", SQL_WVARCHAR);
+    // A long text is bound as SQL_WLONGVARCHAR (SQL_WVARCHAR stops at 4000); its column reads as
+    // nvarchar(max).
+    fila("texto largo", ado::adLongVarWChar, 20000, 0, largo, largo, SQL_WLONGVARCHAR, {}, true,
+         SQL_WVARCHAR);
+    soloColumna("tinyint con signo", ado::adTinyInt, 0, 7, "7", SQL_TINYINT);
+    soloColumna("money", ado::adCurrency, 0, -1234.5678, "-1234.5678", SQL_DECIMAL);
+    soloColumna("varchar(max)", ado::adVarChar, 0, QString(9000, u'á'), QString(9000, u'á'), SQL_VARCHAR);
 }
 
-void tst_tdsOdbc::tiposDeColumna()
+void tst_tdsOdbc::idaYVuelta()
 {
-    QFETCH(ado::Columna, columna);
+    QFETCH(int, tipoAdo);
+    QFETCH(int, tamano);
+    QFETCH(int, escala);
     QFETCH(QVariant, valor);
     QFETCH(QString, texto);
     QFETCH(int, tipoSql);
+    QFETCH(QString, salida);
+    QFETCH(bool, comoParametro);
+    QFETCH(int, descrito);
 
-    mGuion->alEjecutar = [&](const QString&) { return lote({tabla({columna}, {valor, QVariant()})}); };
+    const ado::Columna c = columna("c", tipoAdo, tamano, tamano, escala);
+    mGuion->alEjecutar = [&](const QString&) { return lote({tabla({c}, {valor, QVariant()})}); };
+    mGuion->alLlamar = [](const QString&, QVector<ado::ParametroMotor>& p) {
+        p[1].valor = p[0].valor;
+        return ado::Lote();
+    };
     Odbc odbc;
     conectar(odbc);
+    SQLHSTMT st = odbc.sentencia();
     QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT c FROM T")), SQLRETURN(SQL_SUCCESS));
     SQLSMALLINT tipo = 0;
-    SQLULEN tamano = 0;
-    SQLSMALLINT decimales = 0;
-    SQLSMALLINT nulos = 0;
-    SQLDescribeColW(odbc.sentencia(), 1, nullptr, 0, nullptr, &tipo, &tamano, &decimales, &nulos);
-    QCOMPARE(int(tipo), tipoSql);
+    SQLDescribeColW(st, 1, nullptr, 0, nullptr, &tipo, nullptr, nullptr, nullptr);
+    QCOMPARE(int(tipo), descrito);
     QCOMPARE(odbc.filas(), (QVector<QStringList>{{texto}, {kNulo}}));
+    if (!comoParametro)
+        return;
+
+    SQLFreeStmt(st, SQL_CLOSE);
+    const QString entrada = texto == kNulo ? QString() : texto;
+    SQLLEN indEntrada = entrada.isNull() ? SQL_NULL_DATA : SQL_NTS;
+    std::vector<SQLWCHAR> devuelto(20001, u'?');
+    SQLLEN indSalida = 0;
+    SQLBindParameter(st, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQLSMALLINT(tipoSql), SQLULEN(tamano),
+                     SQLSMALLINT(escala), ancho(entrada), 0, &indEntrada);
+    SQLBindParameter(st, 2, SQL_PARAM_OUTPUT, SQL_C_WCHAR, SQLSMALLINT(tipoSql), SQLULEN(tamano),
+                     SQLSMALLINT(escala), devuelto.data(), SQLLEN(devuelto.size() * sizeof(SQLWCHAR)),
+                     &indSalida);
+    // A call without result sets ends at once: the driver answers SQL_NO_DATA, outputs already in place.
+    const SQLRETURN r = SQLExecDirectW(st, ancho(QStringLiteral("{call spRebote(?, ?)}")), SQL_NTS);
+    QVERIFY2(r == SQL_NO_DATA, qPrintable(QString::number(r) + describir(odbc.registrosSentencia())));
+    const auto llamadas = mGuion->llamadas();
+    QCOMPARE(llamadas.size(), 1);
+    const auto& p = llamadas[0].parametros;
+    QCOMPARE((QVector<int>{p[0].tipo, p[1].tipo}), (QVector<int>{tipoAdo, tipoAdo}));
+    QCOMPARE(p[0].direccion, ado::Direccion::Entrada);
+    QCOMPARE(p[1].direccion, ado::Direccion::Salida);
+    QCOMPARE(p[0].valor.isValid(), valor.isValid());
+    QCOMPARE(p[0].valor, valor);
+    QCOMPARE(indSalida == SQL_NULL_DATA ? kNulo : deAncho(devuelto.data(), indSalida / 2), salida);
 }
 
 void tst_tdsOdbc::procedimientoConSalidas()
@@ -245,81 +298,6 @@ void tst_tdsOdbc::procedimientoConSalidas()
     QCOMPARE(p[1].valor, QVariant(QStringLiteral("Ñandú")));
     QVERIFY(ado::esNulo(p[2].valor) && ado::esNulo(p[3].valor));
     QCOMPARE(p[3].tamano, 50);
-}
-
-void tst_tdsOdbc::tiposDeParametro_data()
-{
-    QTest::addColumn<int>("tipoSql");
-    QTest::addColumn<int>("tamano");
-    QTest::addColumn<int>("decimales");
-    QTest::addColumn<QString>("entrada"); // null: SQL_NULL_DATA
-    QTest::addColumn<int>("tipoAdo");
-    QTest::addColumn<QVariant>("valor"); // what the engine receives
-    QTest::addColumn<QString>("salida"); // what comes back through an output parameter of the same type
-
-    const QString largo(9000, u'ñ');
-    filaParametro("int", SQL_INTEGER, 0, 0, "-123", ado::adInteger, -123);
-    filaParametro("int nulo", SQL_INTEGER, 0, 0, {}, ado::adInteger, {});
-    filaParametro("smallint", SQL_SMALLINT, 0, 0, "-32768", ado::adSmallInt, -32768);
-    filaParametro("bigint", SQL_BIGINT, 0, 0, "9007199254740993", ado::adBigInt,
-                  qlonglong(9007199254740993LL));
-    filaParametro("bit", SQL_BIT, 0, 0, "1", ado::adBoolean, true);
-    filaParametro("float", SQL_FLOAT, 0, 0, "3.25", ado::adDouble, 3.25);
-    filaParametro("decimal", SQL_DECIMAL, 10, 2, "-1234.56", ado::adDecimal, -1234.56);
-    filaParametro("decimal nulo", SQL_DECIMAL, 10, 2, {}, ado::adDecimal, {});
-    filaParametro("numeric", SQL_NUMERIC, 18, 4, "0.5", ado::adNumeric, 0.5, "0.5000");
-    filaParametro("varchar", SQL_VARCHAR, 30, 0, "Prácticas Ñandú €", ado::adVarChar, "Prácticas Ñandú €");
-    filaParametro("varchar nulo", SQL_VARCHAR, 30, 0, {}, ado::adVarChar, {});
-    filaParametro("varchar vacío", SQL_VARCHAR, 30, 0, "", ado::adVarChar, "");
-    filaParametro("char", SQL_CHAR, 10, 0, "Ñandú", ado::adChar, "Ñandú");
-    filaParametro("nvarchar", SQL_WVARCHAR, 20, 0, "Ω ñ ✓", ado::adVarWChar, "Ω ñ ✓");
-    filaParametro("nchar", SQL_WCHAR, 5, 0, "Ωmega", ado::adWChar, "Ωmega");
-    filaParametro("datetime", SQL_TYPE_TIMESTAMP, 23, 3, "2024-03-15 10:20:30.997", ado::adDBTimeStamp,
-                  kFecha, "2024-03-15 10:20:30.9970000");
-    filaParametro("datetime nulo", SQL_TYPE_TIMESTAMP, 23, 3, {}, ado::adDBTimeStamp, {});
-    filaParametro("texto largo", SQL_WLONGVARCHAR, 20000, 0, largo, ado::adLongVarWChar, largo);
-}
-
-void tst_tdsOdbc::tiposDeParametro()
-{
-    QFETCH(int, tipoSql);
-    QFETCH(int, tamano);
-    QFETCH(int, decimales);
-    QFETCH(QString, entrada);
-    QFETCH(int, tipoAdo);
-    QFETCH(QVariant, valor);
-    QFETCH(QString, salida);
-
-    mGuion->alLlamar = [](const QString&, QVector<ado::ParametroMotor>& p) {
-        p[1].valor = p[0].valor;
-        return ado::Lote();
-    };
-    Odbc odbc;
-    conectar(odbc);
-    SQLHSTMT st = odbc.sentencia();
-    SQLLEN indEntrada = entrada.isNull() ? SQL_NULL_DATA : SQL_NTS;
-    std::vector<SQLWCHAR> devuelto(20001, u'?');
-    SQLLEN indSalida = 0;
-    SQLBindParameter(st, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQLSMALLINT(tipoSql), SQLULEN(tamano),
-                     SQLSMALLINT(decimales), ancho(entrada), 0, &indEntrada);
-    SQLBindParameter(st, 2, SQL_PARAM_OUTPUT, SQL_C_WCHAR, SQLSMALLINT(tipoSql), SQLULEN(tamano),
-                     SQLSMALLINT(decimales), devuelto.data(), SQLLEN(devuelto.size() * sizeof(SQLWCHAR)),
-                     &indSalida);
-    // A call without result sets ends at once: the driver answers SQL_NO_DATA, outputs already in place.
-    const SQLRETURN r = SQLExecDirectW(st, ancho(QStringLiteral("{call spRebote(?, ?)}")), SQL_NTS);
-    QVERIFY2(r == SQL_NO_DATA, qPrintable(QString::number(r) + describir(odbc.registrosSentencia())));
-
-    const auto llamadas = mGuion->llamadas();
-    QCOMPARE(llamadas.size(), 1);
-    const ado::ParametroMotor& p = llamadas[0].parametros[0];
-    QCOMPARE(p.tipo, tipoAdo);
-    QCOMPARE(p.direccion, ado::Direccion::Entrada);
-    QCOMPARE(p.valor.isValid(), valor.isValid());
-    QCOMPARE(p.valor, valor);
-    QCOMPARE(llamadas[0].parametros[1].tipo, tipoAdo);
-    QCOMPARE(llamadas[0].parametros[1].direccion, ado::Direccion::Salida);
-    const QString leido = indSalida == SQL_NULL_DATA ? kNulo : deAncho(devuelto.data(), indSalida / 2);
-    QCOMPARE(leido, salida);
 }
 
 void tst_tdsOdbc::sentenciaConParametros()

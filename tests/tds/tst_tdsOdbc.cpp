@@ -1,6 +1,7 @@
 // The server through the real FreeTDS ODBC driver: log-in, data types both ways, procedure calls with several
-// result sets, output parameters and return status, a statement with parameters. Errors and messages are
-// proven with the program's own engine in tests/e2e.
+// result sets, output parameters and return status; and its faults: time-outs, cancels, links dropped while
+// idle, before a reply and in the middle of rows. Statements, errors and messages are proven with the
+// program's own engine in tests/e2e.
 
 #include "tds/Entorno.h"
 #include "tds/MotorFalso.h"
@@ -9,6 +10,7 @@
 #include "tds/Vigia.h"
 
 #include <QTest>
+#include <thread>
 
 using namespace dalvo;
 using namespace dalvo::tds;
@@ -25,6 +27,15 @@ ado::Lote lote(std::vector<ado::Tabla> tablas)
     ado::Lote l;
     l.tablas = std::move(tablas);
     return l;
+}
+
+// Every statement gets `filas` rows: n, and a text that names the statement.
+ado::Lote filasDe(const QString& sql, int filas)
+{
+    ado::Tabla t = tabla({columna("n", ado::adInteger), columna("sentencia", ado::adVarChar, 60)}, {});
+    for (int i = 1; i <= filas; ++i)
+        t.celdas << i << sql;
+    return lote({t});
 }
 
 const QDateTime kFecha = QDateTime::fromString(QStringLiteral("2024-03-15T10:20:30.997"), Qt::ISODateWithMs);
@@ -69,7 +80,10 @@ private slots:
     void idaYVuelta_data();
     void idaYVuelta();
     void procedimientoConSalidas();
-    void sentenciaConParametros();
+    void atencion_data();
+    void atencion();
+    void cortes_data();
+    void cortes();
 
 private:
     void conectar(Odbc& odbc);
@@ -84,6 +98,7 @@ void tst_tdsOdbc::init()
 {
     mVigia.armar(QTest::currentTestFunction());
     mGuion = std::make_unique<Guion>();
+    mGuion->alEjecutar = [](const QString& sql) { return filasDe(sql, 5); };
     mServidor = std::make_unique<ServidorTds>(mGuion->fabrica(), kServidorMotor);
     mPuerto = mServidor->iniciar();
 }
@@ -300,24 +315,104 @@ void tst_tdsOdbc::procedimientoConSalidas()
     QCOMPARE(p[3].tamano, 50);
 }
 
-void tst_tdsOdbc::sentenciaConParametros()
+void tst_tdsOdbc::atencion_data()
 {
-    // A statement with markers travels through sp_executesql; the engine gets it with literals in place.
-    mGuion->alEjecutar = [](const QString&) { return lote({tabla({columna("n", ado::adInteger)}, {1})}); };
+    QTest::addColumn<bool>("cancelar"); // false: the driver's time-out cancels
+    QTest::addColumn<QString>("estado");
+    QTest::newRow("tiempo agotado") << false << "HYT00";
+    QTest::newRow("cancelada") << true << "HY008";
+}
+
+// A held reply ends with an ATTENTION: the statement never reaches the engine, other links are served
+// meanwhile (each has its own thread) and the same link answers the next statement.
+void tst_tdsOdbc::atencion()
+{
+    QFETCH(bool, cancelar);
+    QFETCH(QString, estado);
+
+    Odbc lenta;
+    Odbc rapida;
+    conectar(lenta);
+    conectar(rapida);
+    if (!cancelar)
+        SQLSetStmtAttr(lenta.sentencia(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(1), 0);
+    mServidor->armarAveria({Averia::Tipo::Demorar, 0, 15000, QStringLiteral("lenta")});
+
+    SQLRETURN r = SQL_SUCCESS;
+    QVector<Registro> registros;
+    std::thread hilo([&] {
+        r = lenta.ejecutar(QStringLiteral("SELECT lenta"));
+        registros = lenta.registrosSentencia();
+    });
+    QTRY_COMPARE(mServidor->averiasArmadas(), 0); // the slow request is being held
+    QCOMPARE(rapida.ejecutar(QStringLiteral("SELECT rapida")), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(rapida.filas().size(), 5);
+    if (cancelar)
+        SQLCancel(lenta.sentencia());
+    hilo.join();
+
+    QCOMPARE(r, SQLRETURN(SQL_ERROR));
+    QVERIFY2(contiene(registros, estado), qPrintable(describir(registros)));
+    QCOMPARE(mServidor->atenciones(), 1);
+    QVERIFY(!mGuion->sentencias().contains(QStringLiteral("SELECT lenta")));
+    QVERIFY(!lenta.conexionMuerta());
+    QCOMPARE(lenta.ejecutar(QStringLiteral("SELECT otra")), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(lenta.filas().first(), (QStringList{"1", "SELECT otra"}));
+}
+
+void tst_tdsOdbc::cortes_data()
+{
+    QTest::addColumn<int>("corte");
+    QTest::addColumn<bool>("llegaAlMotor");
+
+    QTest::newRow("en reposo") << -1 << false;
+    QTest::newRow("antes de responder") << int(Averia::Tipo::CortarAntesDeResponder) << false;
+    QTest::newRow("entre filas") << int(Averia::Tipo::CortarEntreFilas) << true;
+}
+
+void tst_tdsOdbc::cortes()
+{
+    QFETCH(int, corte);
+    QFETCH(bool, llegaAlMotor);
+
     Odbc odbc;
     conectar(odbc);
-    SQLHSTMT st = odbc.sentencia();
-    QString nombre = QStringLiteral("O'Brien Ñ");
-    SQLINTEGER id = 5;
-    SQLLEN indNombre = SQL_NTS, indId = 0;
-    SQLBindParameter(st, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 30, 0, ancho(nombre), 0, &indNombre);
-    SQLBindParameter(st, 2, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &id, 0, &indId);
-    const SQLRETURN r = SQLExecDirectW(
-        st, ancho(QStringLiteral("SELECT n FROM Prestadores WHERE Nombre = ? AND Id = ?")), SQL_NTS);
-    QVERIFY2(SQL_SUCCEEDED(r), qPrintable(describir(odbc.registrosSentencia())));
-    QCOMPARE(odbc.filas(), QVector<QStringList>{{"1"}});
-    QCOMPARE(mGuion->sentencias(), QStringList{QStringLiteral(
-                                       "SELECT n FROM Prestadores WHERE Nombre = N'O''Brien Ñ' AND Id = 5")});
+    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT antes")), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(odbc.filas().size(), 5);
+    const int conexion = mServidor->conexionesAceptadas();
+
+    SQLRETURN r = SQL_SUCCESS;
+    if (corte < 0) {
+        mServidor->cortarEnReposo(conexion);
+        QTRY_COMPARE(mServidor->conexionesAbiertas(), 0);
+        r = odbc.ejecutar(QStringLiteral("SELECT cortada"));
+    } else {
+        mServidor->armarAveria({Averia::Tipo(corte), 2, 0, {}}, conexion);
+        r = odbc.ejecutar(QStringLiteral("SELECT cortada"));
+        if (llegaAlMotor) {
+            // The rows sent before the cut are read; the next one meets the end of the link.
+            QCOMPARE(r, SQLRETURN(SQL_SUCCESS));
+            QCOMPARE(odbc.leerFila(), SQLRETURN(SQL_SUCCESS));
+            QCOMPARE(odbc.leerFila(), SQLRETURN(SQL_SUCCESS));
+            r = odbc.leerFila();
+        }
+    }
+    QCOMPARE(r, SQLRETURN(SQL_ERROR));
+    QVERIFY(!odbc.registrosSentencia().isEmpty());
+    QCOMPARE(mGuion->sentencias().contains(QStringLiteral("SELECT cortada")), llegaAlMotor);
+
+    // Whatever the first records said, the driver knows the link is gone.
+    QVERIFY(odbc.conexionMuerta());
+    QCOMPARE(odbc.ejecutar(QStringLiteral("SELECT despues")), SQLRETURN(SQL_ERROR));
+    // The driver's own record says 08S01 (native 0): the program numbers it above 9999 (tests/e2e).
+    const auto siguientes = odbc.registrosSentencia();
+    QVERIFY2(contiene(siguientes, "08S01", 0), qPrintable(describir(siguientes)));
+
+    // A new link is served as usual.
+    Odbc otra;
+    conectar(otra);
+    QCOMPARE(otra.ejecutar(QStringLiteral("SELECT 1")), SQLRETURN(SQL_SUCCESS));
+    QCOMPARE(otra.filas().size(), 5);
 }
 
 QTEST_GUILESS_MAIN(tst_tdsOdbc)

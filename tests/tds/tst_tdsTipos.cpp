@@ -193,6 +193,9 @@ void tst_tdsTipos::sentenciaDeExecuteSql_data()
 
     const TipoTds entero = tipoTds(tipo::INTN, 4);
     const TipoTds decimal = tipoTds(tipo::DECIMALN, 9, 10, 2);
+    sentencia("comilla duplicada", "SELECT * FROM T WHERE N = @P1", "@P1 nvarchar(20)",
+              {parametro("@P1", tipoTds(tipo::NVARCHAR, 40), "O'Brien")},
+              "SELECT * FROM T WHERE N = N'O''Brien'");
     sentencia("@P1 no toca @P12", "SELECT @P1, @P12", "@P1 int,@P12 int",
               {parametro("@P1", entero, 1), parametro("@P12", entero, 12)}, "SELECT 1, 12");
     sentencia("nada dentro de literales ni corchetes", "SELECT '@P1', [@P1], @P1 -- @P1\n", "@P1 int",
